@@ -1,0 +1,53 @@
+#include "app/DiscRoot.h"
+
+#include "platform/Text.h"
+
+#include <cctype>
+#include <optional>
+
+namespace discmenu {
+namespace {
+
+constexpr std::string_view versionFolderStart = "\\CD Current Version (";
+constexpr std::string_view componentsEnd = ")\\Components";
+constexpr std::size_t historicCut = 36;
+
+bool isDriveRoot(const std::string& s) {
+    return (s.size() == 2 || (s.size() == 3 && s[2] == '\\')) &&
+           std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':';
+}
+
+// The folder holding "CD Current Version (V)" when base ends in
+// "\CD Current Version (V)\Components".
+std::optional<std::string> versionLayoutHolder(const std::string& base) {
+    if (!base.ends_with(componentsEnd))
+        return std::nullopt;
+    const std::string_view head = std::string_view(base).substr(0, base.size() - componentsEnd.size());
+    const std::size_t at = head.rfind(versionFolderStart);
+    if (at == std::string_view::npos || head.find('\\', at + 1) != std::string_view::npos)
+        return std::nullopt;
+    std::string holder(head.substr(0, at));
+    if (holder.size() == 2 && holder[1] == ':')
+        holder += '\\';
+    return holder;
+}
+
+} // namespace
+
+std::string discRootFor(const std::string& cdBase, const std::string& driveRoot) {
+    const std::size_t len = text::length(cdBase);
+    if (len <= 3)
+        return driveRoot;
+    if (auto holder = versionLayoutHolder(cdBase)) {
+        if (len >= historicCut) {
+            std::string cut = text::left(cdBase, len - historicCut);
+            if (isDriveRoot(cut))
+                return cut;
+        }
+        if (!holder->empty())
+            return *holder;
+    }
+    return cdBase;
+}
+
+} // namespace discmenu

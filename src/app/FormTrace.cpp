@@ -1,0 +1,56 @@
+#include "app/FormTrace.h"
+
+#include "menu/FormMain.h"
+
+#include <array>
+
+namespace discmenu {
+namespace {
+
+constexpr std::array<const char*, 4> headerLabels = {"lblTitle", "lblRMATitle", "lblVersion",
+                                                     "lblDate"};
+
+} // namespace
+
+void FormTrace::formCreated(const ui::Form& form) {
+    m_trace.write({"caption", form.name(), form.caption()});
+}
+
+void FormTrace::visibilityChanged(const ui::Form& form) {
+    m_trace.write({form.visible() ? "show" : "hide", form.name()});
+}
+
+void FormTrace::captionChanged(const ui::Form& form) {
+    m_trace.write({"caption", form.name(), form.caption()});
+}
+
+void FormTrace::eventHandled(const ui::Form& form) {
+    if (auto* main = dynamic_cast<const FormMain*>(&form))
+        settle(*main);
+}
+
+void FormTrace::settle(const ui::Form& form) {
+    auto* main = dynamic_cast<const FormMain*>(&form);
+    if (!main || !m_trace.enabled())
+        return;
+    m_header.resize(headerLabels.size());
+    for (std::size_t i = 0; i < headerLabels.size(); ++i) {
+        const std::string& now = main->headerLabel(headerLabels[i]).caption();
+        if (m_header[i] != now) {
+            m_header[i] = now;
+            m_trace.write({"text", headerLabels[i], now});
+        }
+    }
+    auto jobs = main->lstRMA().entries();
+    if (m_jobs != jobs) {
+        m_trace.writeList("jobs", jobs);
+        m_jobs = std::move(jobs);
+    }
+    auto items = main->visibleItems();
+    if (m_items != items) {
+        m_trace.writeList("items", items);
+        m_items = std::move(items);
+    }
+}
+
+} // namespace discmenu

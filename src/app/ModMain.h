@@ -1,0 +1,95 @@
+#pragma once
+
+#include "app/FormTrace.h"
+#include "app/Trace.h"
+#include "platform/Desktop.h"
+#include "platform/Environment.h"
+#include "platform/Failure.h"
+#include "platform/FileSystem.h"
+#include "platform/Launcher.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ui/FormSet.h"
+
+#include <memory>
+#include <string>
+
+namespace discmenu {
+
+class FormMain;
+
+namespace ui {
+class Form;
+}
+
+// What the program needs of the machine, handed in by whoever starts it.
+struct Ports {
+    FileSystem& fs;
+    Launcher& launcher;
+    MessageBoxes& messages;
+    Desktop& desktop;
+    const Environment& env;
+};
+
+// The program's module: its entry, the shared disc state, the procedures that several
+// windows use, and the windows themselves (each created on first use).
+class ModMain : public ui::FormSet {
+public:
+    ModMain(Ports ports, Trace& trace);
+    ~ModMain() override;
+    ModMain(const ModMain&) = delete;
+    ModMain& operator=(const ModMain&) = delete;
+
+    // The shared disc state, under the names every window uses.
+    std::string CDPath;
+    std::string CDRoot;
+    std::string CDBase;
+    std::string CDVersion;
+    std::string JobDate;
+    std::string JobName;
+    std::string RMAList;
+    bool IsGenericCD = false;
+    std::string CurrentMenu;
+    std::string SavePath;
+
+    // The program's entry: finds the disc, tells its kind, fills and shows the main window.
+    void Main();
+    Result<bool> IsServiceDisc();
+    void ReadJobFile();
+    void ShowSoftwareDisc();
+    Outcome ScanServiceFolders();
+    void ShowServiceDisc();
+
+    // The full path of the last file in CDPath & subfolder whose name starts with prefix
+    // and ends with extension (both without regard to case); empty when none does.
+    Result<std::string> FindFileByPrefix(const std::string& prefix, const std::string& extension,
+                                         const std::string& subfolder);
+    // Whether a file directly in CDPath has a name whose lower-case form contains text.
+    Result<bool> FolderContainsName(const std::string& text);
+
+    void ShellOpen(const ui::Form& owner, const std::string& file, const std::string& folder);
+    Outcome RunProgram(const std::string& commandLine);
+    Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::Ok);
+    void DoEvents();
+
+    // The main window; its first use creates it and runs its load step.
+    FormMain& formMain();
+    bool hasFormMain() const { return m_formMain != nullptr; }
+
+    std::string programFolder() const { return m_ports.env.programFolder(); }
+    FileSystem& fs() { return m_ports.fs; }
+    Desktop& desktop() { return m_ports.desktop; }
+
+    std::vector<ui::Form*> loadedForms() override;
+    void closeByFrame(ui::Form& form) override;
+
+private:
+    // Lets the trace catch up with what the main window shows.
+    void settleTrace();
+
+    Ports m_ports;
+    Trace& m_trace;
+    FormTrace m_formTrace;
+    std::unique_ptr<FormMain> m_formMain;
+};
+
+} // namespace discmenu

@@ -1,0 +1,106 @@
+#include "platform/posix/PathResolver.h"
+
+#include "platform/Text.h"
+
+#include <cctype>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace discmenu::posix {
+
+namespace {
+
+bool exists(const std::string& p) {
+    struct stat st {};
+    return ::lstat(p.c_str(), &st) == 0;
+}
+
+std::string join(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+// The name as stored in folder, matched without regard to case; empty when none matches.
+std::string findName(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return {};
+    const std::string wanted = text::upper(name);
+    std::string found;
+    while (dirent* e = ::readdir(dir)) {
+        if (text::upper(e->d_name) == wanted) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+bool hasDrive(const std::string& p) {
+    return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
+}
+
+} // namespace
+
+std::vector<std::string> splitNames(const std::string& windowsPath) {
+    std::vector<std::string> names;
+    std::string current;
+    for (char c : windowsPath.substr(hasDrive(windowsPath) ? 2 : 0)) {
+        if (c == '\\' || c == '/') {
+            if (!current.empty())
+                names.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        names.push_back(std::move(current));
+    return names;
+}
+
+Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
+    if (!hasDrive(windowsPath))
+        return fail(err::PathNotFound, "Path not found");
+    auto root = m_drives.rootOf(windowsPath[0]);
+    if (!root)
+        return fail(err::DriveUnavailable, "Device unavailable");
+    std::string host = *root;
+    std::vector<std::string> trail; // for "..": the folders walked into
+    for (const std::string& name : splitNames(windowsPath)) {
+        if (name == ".")
+            continue;
+        if (name == "..") {
+            if (!trail.empty()) {
+                host = trail.back();
+                trail.pop_back();
+            }
+            continue;
+        }
+        trail.push_back(host);
+        std::string next = join(host, name);
+        if (!exists(next)) {
+            if (std::string stored = findName(host, name); !stored.empty())
+                next = join(host, stored);
+        }
+        host = std::move(next);
+    }
+    return host;
+}
+
+std::string PathResolver::normalised(const std::string& windowsPath) {
+    if (!hasDrive(windowsPath))
+        return windowsPath;
+    std::string out{static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))),
+                    ':', '\\'};
+    bool first = true;
+    for (const std::string& name : splitNames(windowsPath)) {
+        if (!first)
+            out += '\\';
+        out += name;
+        first = false;
+    }
+    return out;
+}
+
+} // namespace discmenu::posix

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Failure.h"
+#include "platform/posix/DriveMap.h"
+
+#include <string>
+#include <vector>
+
+namespace discmenu::posix {
+
+// Translates the program's Windows paths into paths of this machine. Each name resolves
+// without regard to letter case: as written when it exists so (one lookup), otherwise the
+// folder is searched for it. Backslash runs count as one; "D:" alone is the drive's
+// current folder, which is its root here.
+class PathResolver {
+public:
+    explicit PathResolver(DriveMap drives) : m_drives(std::move(drives)) {}
+
+    const DriveMap& drives() const { return m_drives; }
+
+    // The host path; a name that is found nowhere stays as written. Fails with 68 for a
+    // drive the machine does not have and 76 for a path without a drive.
+    Result<std::string> toHost(const std::string& windowsPath) const;
+
+    // The Windows path with separators normalised: "D:\a\\b\" gives "D:\a\b", "D:" gives "D:\".
+    static std::string normalised(const std::string& windowsPath);
+
+private:
+    DriveMap m_drives;
+};
+
+// Splits a Windows path after its drive ("D:") into names, dropping empty ones.
+std::vector<std::string> splitNames(const std::string& windowsPath);
+
+} // namespace discmenu::posix

@@ -1,0 +1,251 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include "platform/Text.h"
+#include "platform/posix/Errors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace discmenu::posix {
+
+namespace {
+
+bool statKind(const std::string& host, bool folder) {
+    struct stat st {};
+    return ::stat(host.c_str(), &st) == 0 && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
+}
+
+std::chrono::system_clock::time_point modifiedOf(const struct stat& st) {
+    using namespace std::chrono;
+#ifdef __APPLE__
+    const auto& t = st.st_mtimespec;
+#else
+    const auto& t = st.st_mtim;
+#endif
+    return system_clock::time_point(duration_cast<system_clock::duration>(seconds(t.tv_sec) +
+                                                                          nanoseconds(t.tv_nsec)));
+}
+
+// Closes a descriptor when it goes out of scope.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+std::string hostJoin(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
+} // namespace
+
+bool PosixFileSystem::fileExists(const std::string& path) const {
+    auto host = m_paths.toHost(path);
+    return host && statKind(*host, false);
+}
+
+bool PosixFileSystem::folderExists(const std::string& path) const {
+    auto host = m_paths.toHost(path);
+    return host && statKind(*host, true);
+}
+
+Result<std::vector<FolderEntry>> PosixFileSystem::subfolders(const std::string& folder) const {
+    return list(folder, Kind::Folders);
+}
+
+Result<std::vector<FolderEntry>> PosixFileSystem::files(const std::string& folder) const {
+    return list(folder, Kind::Files);
+}
+
+Result<std::vector<FolderEntry>> PosixFileSystem::list(const std::string& folder, Kind kind) const {
+    auto host = m_paths.toHost(folder);
+    if (!host)
+        return std::unexpected(host.error());
+    DIR* dir = ::opendir(host->c_str());
+    if (!dir)
+        return failErrno(errno, err::PathNotFound);
+    const int dirFd = ::dirfd(dir);
+    const std::string base = PathResolver::normalised(folder);
+    const std::string prefix = base.ends_with('\\') ? base : base + "\\";
+
+    struct Keyed {
+        std::string key;
+        FolderEntry entry;
+    };
+    std::vector<Keyed> found;
+    while (dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, e->d_name, &st, 0) != 0)
+            continue; // a dangling link is neither file nor folder
+        const bool isFolder = S_ISDIR(st.st_mode);
+        if (isFolder != (kind == Kind::Folders) || (!isFolder && !S_ISREG(st.st_mode)))
+            continue;
+        found.push_back({text::upper(name), {name, prefix + name, modifiedOf(st)}});
+    }
+    ::closedir(dir);
+    // By name without regard to case, as Windows lists a disc; the exact name breaks ties
+    // so that the order never depends on the order of the directory itself.
+    std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {
+        return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
+    });
+    std::vector<FolderEntry> entries;
+    entries.reserve(found.size());
+    for (Keyed& k : found)
+        entries.push_back(std::move(k.entry));
+    return entries;
+}
+
+Result<std::string> PosixFileSystem::readStart(const std::string& path, std::size_t maxBytes) const {
+    auto host = m_paths.toHost(path);
+    if (!host)
+        return std::unexpected(host.error());
+    Fd in{::open(host->c_str(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0)
+        return failErrno(errno, err::FileNotFound);
+    std::string bytes;
+    char buffer[4096];
+    while (bytes.size() < maxBytes) {
+        const ssize_t n = ::read(in.fd, buffer, std::min(sizeof buffer, maxBytes - bytes.size()));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return failErrno(errno, err::FileNotFound);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
+}
+
+Outcome PosixFileSystem::copyFile(const std::string& source, const std::string& destination) {
+    auto from = m_paths.toHost(source);
+    if (!from)
+        return std::unexpected(from.error());
+    auto to = m_paths.toHost(destination);
+    if (!to)
+        return std::unexpected(to.error());
+    return copyHostFile(*from, *to);
+}
+
+Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string& to) {
+    Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (in.fd < 0)
+        return failErrno(errno, err::FileNotFound);
+    struct stat st {};
+    if (::fstat(in.fd, &st) != 0)
+        return failErrno(errno, err::FileNotFound);
+    if (S_ISDIR(st.st_mode))
+        return fail(err::FileNotFound, "File not found");
+
+    struct stat existing {};
+    if (::stat(to.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode))
+            return fail(err::PathFileAccess, "Path/File access error");
+        // A file that may not be written is not replaced, as on Windows.
+        if (::access(to.c_str(), W_OK) != 0)
+            return failErrno(errno, err::PathNotFound);
+    }
+
+    // The new content goes into a file beside the destination and replaces it only
+    // when complete: a copy that fails never destroys the file that was there.
+    const std::size_t slash = to.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : to.substr(0, slash));
+    std::string temp = hostJoin(folder, ".discmenu-copy-XXXXXX");
+    Fd out{::mkstemp(temp.data())};
+    if (out.fd < 0)
+        return failErrno(errno, err::PathNotFound);
+
+    auto abandon = [&](int error) {
+        ::unlink(temp.c_str());
+        return failErrno(error, err::PathNotFound);
+    };
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(in.fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return abandon(errno);
+        if (n == 0)
+            break;
+        for (ssize_t done = 0; done < n;) {
+            ssize_t w = ::write(out.fd, buffer + done, static_cast<std::size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w < 0)
+                return abandon(errno);
+            done += w;
+        }
+    }
+    if (::fchmod(out.fd, st.st_mode & 07777) != 0 || ::fsync(out.fd) != 0)
+        return abandon(errno);
+    if (::close(out.fd) != 0) {
+        out.fd = -1;
+        return abandon(errno);
+    }
+    out.fd = -1;
+    if (::rename(temp.c_str(), to.c_str()) != 0)
+        return abandon(errno);
+    return {};
+}
+
+Outcome PosixFileSystem::copyFolder(const std::string& source, const std::string& destination) {
+    auto from = m_paths.toHost(source);
+    if (!from)
+        return std::unexpected(from.error());
+    auto to = m_paths.toHost(destination);
+    if (!to)
+        return std::unexpected(to.error());
+    return copyHostFolder(*from, *to);
+}
+
+Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to) {
+    if (!statKind(from, true))
+        return fail(err::PathNotFound, "Path not found");
+    if (::mkdir(to.c_str(), 0777) != 0 && errno != EEXIST)
+        return failErrno(errno, err::PathNotFound);
+    DIR* dir = ::opendir(from.c_str());
+    if (!dir)
+        return failErrno(errno, err::PathNotFound);
+    std::vector<std::pair<std::string, bool>> children;
+    while (dirent* e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        children.emplace_back(name, statKind(hostJoin(from, name), true));
+    }
+    ::closedir(dir);
+    // Every child is tried; the first failure is the folder's.
+    Outcome result;
+    for (const auto& [name, isFolder] : children) {
+        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), hostJoin(to, name))
+                               : copyHostFile(hostJoin(from, name), hostJoin(to, name));
+        if (!one && result)
+            result = one;
+    }
+    return result;
+}
+
+Outcome PosixFileSystem::makeFolder(const std::string& path) {
+    auto host = m_paths.toHost(path);
+    if (!host)
+        return std::unexpected(host.error());
+    if (::mkdir(host->c_str(), 0777) != 0) {
+        if (errno == EEXIST)
+            return fail(err::PathFileAccess, "Path/File access error");
+        return failErrno(errno, err::PathNotFound);
+    }
+    return {};
+}
+
+} // namespace discmenu::posix

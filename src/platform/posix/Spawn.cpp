@@ -1,0 +1,87 @@
+#include "platform/posix/Spawn.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace discmenu::posix {
+
+std::string findProgram(const std::string& name) {
+    if (name.find('/') != std::string::npos)
+        return ::access(name.c_str(), X_OK) == 0 ? name : std::string();
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        std::string dir = dirs.substr(start, end - start);
+        if (dir.empty())
+            dir = ".";
+        std::string candidate = dir + "/" + name;
+        struct stat st {};
+        if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return {};
+}
+
+Outcome spawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder) {
+    if (argv.empty())
+        return fail(53, "File not found");
+    const std::string program = findProgram(argv[0]);
+    if (program.empty())
+        return fail(53, "File not found");
+
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+
+    // The grandchild reports a failed exec through this pipe; a pipe closed by a
+    // successful exec reads as end-of-file.
+    int report[2];
+    if (::pipe(report) != 0)
+        return fail(53, "File not found");
+    ::fcntl(report[0], F_SETFD, FD_CLOEXEC);
+    ::fcntl(report[1], F_SETFD, FD_CLOEXEC);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(report[0]);
+        ::close(report[1]);
+        return fail(53, "File not found");
+    }
+    if (child == 0) {
+        ::setsid();
+        if (::fork() != 0)
+            ::_exit(0);
+        if (!workingFolder.empty() && ::chdir(workingFolder.c_str()) != 0) {
+            // A missing working folder does not stop the program; it starts where it is.
+        }
+        ::execv(program.c_str(), args.data());
+        const int error = errno;
+        (void)!::write(report[1], &error, sizeof error);
+        ::_exit(127);
+    }
+    ::close(report[1]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t n;
+    while ((n = ::read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    ::close(report[0]);
+    if (n > 0)
+        return fail(53, std::string("File not found: ") + std::strerror(error));
+    return {};
+}
+
+} // namespace discmenu::posix

@@ -1,0 +1,46 @@
+#include "platform/ui/Form.h"
+
+#include "platform/ui/FormObserver.h"
+
+namespace discmenu::ui {
+
+void Form::setCaption(std::string caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = std::move(caption);
+    if (m_observer)
+        m_observer->captionChanged(*this);
+}
+
+void Form::show() {
+    if (m_visible)
+        return;
+    m_visible = true;
+    if (m_observer)
+        m_observer->visibilityChanged(*this);
+}
+
+void Form::hide() {
+    if (!m_visible)
+        return;
+    m_visible = false;
+    if (m_observer)
+        m_observer->visibilityChanged(*this);
+}
+
+void Form::setWindow(BorderStyle border, StartPosition start, bool showInTaskbar, int clientWidth,
+                     int clientHeight) {
+    m_borderStyle = border;
+    m_startPosition = start;
+    m_showInTaskbar = showInTaskbar;
+    m_clientWidth = clientWidth;
+    m_clientHeight = clientHeight;
+}
+
+void Form::raise(const UiEvent& event) {
+    handle(event);
+    if (m_observer)
+        m_observer->eventHandled(*this);
+}
+
+} // namespace discmenu::ui

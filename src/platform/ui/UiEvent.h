@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+namespace discmenu::ui {
+
+enum class EventKind {
+    Load,
+    Click,
+    DblClick,
+    MouseMove,
+    KeyPress,
+    LostFocus,
+    Change,
+    Resize,
+    Terminate
+};
+
+// An event of a form or of one of its controls. control is empty for the form itself;
+// index is the element's index in a control array, -1 for a single control.
+struct UiEvent {
+    EventKind kind;
+    std::string control;
+    int index = -1;
+    int key = 0; // KeyPress: the key code
+
+    static UiEvent form(EventKind k) { return {k, {}, -1, 0}; }
+    static UiEvent of(EventKind k, std::string name, int index = -1) {
+        return {k, std::move(name), index, 0};
+    }
+};
+
+} // namespace discmenu::ui
