@@ -1,0 +1,180 @@
+#include "platform/qt/FormWindow.h"
+
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/Widgets.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/Twips.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+namespace discmenu::qt {
+
+namespace {
+
+Qt::WindowFlags flagsFor(ui::BorderStyle border) {
+    // Every window has a title and a close box, none a minimise or maximise box.
+    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    switch (border) {
+    case ui::BorderStyle::FixedToolWindow:
+        // A plain window rather than a tool window, so that it keeps its task-bar button
+        // on every desktop.
+        return flags | Qt::Window;
+    case ui::BorderStyle::SizableToolWindow:
+        return flags | Qt::Tool;
+    case ui::BorderStyle::FixedDialog:
+        return flags | Qt::Dialog;
+    }
+    return flags | Qt::Window;
+}
+
+int px(int twips) { return ui::toPixels(twips); }
+
+} // namespace
+
+FormWindow::FormWindow(QtDesktop& desktop, ui::Form& form)
+    : QWidget(nullptr, flagsFor(form.borderStyle())), m_desktop(desktop), m_form(form) {
+    setObjectName(QString::fromStdString(form.name()));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    if (!form.picture().empty())
+        m_picture = QPixmap(QStringLiteral(":/art/%1.jpg").arg(QString::fromStdString(form.picture())));
+    if (!form.icon().empty())
+        setWindowIcon(QIcon(QStringLiteral(":/art/%1.png").arg(QString::fromStdString(form.icon()))));
+    const QSize client(px(form.clientWidth()), px(form.clientHeight()));
+    if (form.borderStyle() == ui::BorderStyle::SizableToolWindow)
+        resize(client);
+    else
+        setFixedSize(client);
+}
+
+void FormWindow::detach() {
+    m_detached = true;
+    hide();
+}
+
+void FormWindow::raise(const ui::UiEvent& event) {
+    if (!m_detached)
+        m_desktop.raise(m_form, event);
+}
+
+QWidget* FormWindow::createWidget(ui::Control& control) {
+    const std::string name = control.name();
+    const int index = control.index();
+    Raise raise = [this](const ui::UiEvent& e) { this->raise(e); };
+    QWidget* widget = nullptr;
+    switch (control.kind()) {
+    case ui::ControlKind::Label:
+        widget = new LabelWidget(this, raise, name, index);
+        break;
+    case ui::ControlKind::ListBox: {
+        auto* list = static_cast<ui::ListBox*>(&control);
+        // The user's selection is written into the data before the list's events run.
+        widget = new ListWidget(
+            this,
+            [this, list](const ui::UiEvent& e) {
+                if (auto* w = dynamic_cast<ListWidget*>(m_widgets[list]))
+                    list->userSelect(w->currentRow());
+                this->raise(e);
+            },
+            name, index);
+        break;
+    }
+    default:
+        widget = new QWidget(this); // drawn by later kinds of control
+        break;
+    }
+    widget->setObjectName(QString::fromStdString(control.displayName()));
+    return widget;
+}
+
+void FormWindow::syncControl(ui::Control& control, QWidget* widget) {
+    widget->setGeometry(px(control.left()), px(control.top()), px(control.width()),
+                        px(control.height()));
+    if (auto* label = dynamic_cast<ui::Label*>(&control))
+        static_cast<LabelWidget*>(widget)->apply(*label);
+    else if (auto* list = dynamic_cast<ui::ListBox*>(&control))
+        static_cast<ListWidget*>(widget)->setEntries(list->entries(), list->listIndex());
+    widget->setVisible(control.visible());
+}
+
+void FormWindow::sync() {
+    if (m_detached)
+        return;
+    const QString caption = QString::fromStdString(m_form.caption());
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+    for (const auto& control : m_form.controls()) {
+        QWidget*& widget = m_widgets[control.get()];
+        if (!widget)
+            widget = createWidget(*control);
+        syncControl(*control, widget);
+    }
+    if (m_form.visible()) {
+        if (!m_placed)
+            placeAtStart();
+        const Qt::WindowStates state = m_form.windowState() == ui::WindowState::Minimized
+                                           ? Qt::WindowMinimized
+                                       : m_form.windowState() == ui::WindowState::Maximized
+                                           ? Qt::WindowMaximized
+                                           : Qt::WindowNoState;
+        if (windowState() != state)
+            setWindowState(state);
+        if (!isVisible())
+            show();
+    } else if (isVisible()) {
+        hide();
+    }
+}
+
+void FormWindow::placeAtStart() {
+    m_placed = true;
+    QRect area;
+    if (m_form.startPosition() == ui::StartPosition::CenterOwner && m_desktop.ownerWindow(this))
+        area = m_desktop.ownerWindow(this)->frameGeometry();
+    else if (QScreen* screen = QGuiApplication::primaryScreen())
+        area = screen->availableGeometry();
+    if (area.isValid())
+        move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+QWidget* FormWindow::widgetFor(const std::string& displayName) const {
+    for (const auto& [control, widget] : m_widgets) {
+        if (control->displayName() == displayName)
+            return widget;
+    }
+    return nullptr;
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture); // natural size, clipped by the window
+}
+
+void FormWindow::mouseMoveEvent(QMouseEvent*) {
+    raise(ui::UiEvent::form(ui::EventKind::MouseMove));
+}
+
+void FormWindow::resizeEvent(QResizeEvent*) {
+    if (m_detached)
+        return;
+    const QRect frame = frameGeometry();
+    m_form.setOuterSize(ui::toTwips(frame.width()), ui::toTwips(frame.height()));
+    if (m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
+        raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    if (m_detached)
+        return event->accept();
+    // The form decides: it is unloaded, and whatever its Terminate step does follows.
+    event->ignore();
+    m_desktop.closeByFrame(m_form);
+}
+
+} // namespace discmenu::qt

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/ui/Form.h"
+
+#include <QPixmap>
+#include <QWidget>
+#include <map>
+
+namespace discmenu::qt {
+
+class QtDesktop;
+
+// The window of one form: draws the form's picture and a widget for each control, and
+// turns the user's input into the form's events.
+class FormWindow : public QWidget {
+public:
+    FormWindow(QtDesktop& desktop, ui::Form& form);
+
+    ui::Form& form() const { return m_form; }
+    // Brings the window and every widget in line with the form's data.
+    void sync();
+    // The widget drawing a control, by its display name ("lblMain(2)"); null when none.
+    QWidget* widgetFor(const std::string& displayName) const;
+
+    // The form is gone: the window no longer reaches it and closes quietly.
+    void detach();
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mouseMoveEvent(QMouseEvent*) override;
+    void closeEvent(QCloseEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void raise(const ui::UiEvent& event);
+    QWidget* createWidget(ui::Control& control);
+    void syncControl(ui::Control& control, QWidget* widget);
+    void placeAtStart();
+
+    QtDesktop& m_desktop;
+    ui::Form& m_form;
+    bool m_detached = false;
+    bool m_placed = false;
+    QPixmap m_picture;
+    std::map<const ui::Control*, QWidget*> m_widgets;
+};
+
+} // namespace discmenu::qt

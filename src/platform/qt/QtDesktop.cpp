@@ -1,0 +1,82 @@
+#include "platform/qt/QtDesktop.h"
+
+#include "platform/qt/FormWindow.h"
+
+#include <QApplication>
+#include <algorithm>
+
+namespace discmenu::qt {
+
+QtDesktop::~QtDesktop() {
+    for (auto& [form, window] : m_windows)
+        delete window.data();
+}
+
+void QtDesktop::sync() {
+    if (!m_forms || m_ended)
+        return;
+    const std::vector<ui::Form*> forms = m_forms->loadedForms();
+    for (auto it = m_windows.begin(); it != m_windows.end();) {
+        if (std::find(forms.begin(), forms.end(), it->first) == forms.end()) {
+            if (it->second) {
+                it->second->detach();
+                it->second->deleteLater();
+            }
+            it = m_windows.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (ui::Form* form : forms) {
+        QPointer<FormWindow>& window = m_windows[form];
+        if (!window)
+            window = new FormWindow(*this, *form);
+        window->sync();
+    }
+}
+
+void QtDesktop::doEvents() {
+    sync();
+    QApplication::processEvents();
+}
+
+void QtDesktop::endProgram() {
+    m_ended = true;
+    for (auto& [form, window] : m_windows) {
+        if (window) {
+            window->detach();
+            window->deleteLater();
+        }
+    }
+    m_windows.clear();
+    QApplication::exit(0);
+}
+
+void QtDesktop::raise(ui::Form& form, const ui::UiEvent& event) {
+    if (m_ended)
+        return;
+    form.raise(event);
+    sync();
+}
+
+void QtDesktop::closeByFrame(ui::Form& form) {
+    if (m_ended || !m_forms)
+        return;
+    m_forms->closeByFrame(form);
+    sync();
+}
+
+FormWindow* QtDesktop::windowOf(const ui::Form& form) const {
+    auto it = m_windows.find(&form);
+    return it == m_windows.end() ? nullptr : it->second.data();
+}
+
+QWidget* QtDesktop::ownerWindow(const QWidget* window) const {
+    for (const auto& [form, w] : m_windows) {
+        if (w && w != window && form->showInTaskbar())
+            return w.data();
+    }
+    return nullptr;
+}
+
+} // namespace discmenu::qt

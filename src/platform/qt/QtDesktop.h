@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/ui/FormSet.h"
+#include "platform/ui/UiEvent.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+
+namespace discmenu::ui {
+class Form;
+}
+
+namespace discmenu::qt {
+
+class FormWindow;
+
+// The Qt side of the program's windows: one FormWindow per loaded form, kept in line with
+// the forms' data after each event, before each message box and whenever pending events
+// are let through.
+class QtDesktop : public Desktop {
+public:
+    QtDesktop() = default;
+    ~QtDesktop() override;
+
+    void attach(ui::FormSet& forms) { m_forms = &forms; }
+
+    // Creates windows for new forms, brings every window in line, drops windows of
+    // forms that are gone.
+    void sync();
+    void doEvents() override;
+    void endProgram() override;
+    bool ended() const { return m_ended; }
+
+    // Delivers a user's event to a form, then brings the windows in line.
+    void raise(ui::Form& form, const ui::UiEvent& event);
+    void closeByFrame(ui::Form& form);
+
+    FormWindow* windowOf(const ui::Form& form) const;
+    // The window a form centred on its owner is placed over: the main window.
+    QWidget* ownerWindow(const QWidget* window) const;
+
+private:
+    ui::FormSet* m_forms = nullptr;
+    std::map<const ui::Form*, QPointer<FormWindow>> m_windows;
+    bool m_ended = false;
+};
+
+} // namespace discmenu::qt

@@ -1,0 +1,74 @@
+// The process entry on Linux and macOS: the machine's adapters, the Qt windows, and the
+// program's module, wired together once.
+
+#include "app/ModMain.h"
+#include "app/Trace.h"
+#include "platform/posix/PathResolver.h"
+#include "platform/posix/PosixEnvironment.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixLauncher.h"
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+
+using namespace discmenu;
+
+namespace {
+
+bool hasDisplay() {
+#if defined(__linux__) || defined(__unix__)
+#ifndef __APPLE__
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+#endif
+#endif
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!hasDisplay()) {
+        std::cerr << "discmenu needs a graphical display; on a machine without one, start it "
+                     "under a virtual display, for example: xvfb-run -a discmenu\n";
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(qt::QtMessageBoxes::Title));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    std::ofstream traceFile;
+    std::ostream* traceOut = nullptr;
+    if (const char* name = std::getenv("DISCMENU_TRACE"); name && *name) {
+        if (std::string(name) == "-") {
+            traceOut = &std::cerr;
+        } else {
+            traceFile.open(name, std::ios::app);
+            if (traceFile)
+                traceOut = &traceFile;
+        }
+    }
+    Trace trace(traceOut);
+
+    posix::PathResolver paths(posix::DriveMap::standard());
+    posix::PosixFileSystem fs(paths);
+    posix::PosixEnvironment env(paths.drives(), posix::PosixEnvironment::executableFolder());
+    posix::PosixLauncher launcher(paths);
+    qt::QtDesktop desktop;
+    qt::QtMessageBoxes messages(desktop);
+    ModMain mod(Ports{fs, launcher, messages, desktop, env}, trace);
+    desktop.attach(mod);
+
+    mod.Main();
+    desktop.sync();
+    if (desktop.ended())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,206 @@
+#include "DiscFixture.h"
+#include "platform/posix/CommandLine.h"
+#include "platform/posix/PosixEnvironment.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace discmenu::test {
+namespace {
+
+using PosixFileSystem = DiscFixture;
+
+std::vector<std::string> names(const Result<std::vector<FolderEntry>>& entries) {
+    std::vector<std::string> out;
+    for (const FolderEntry& e : *entries)
+        out.push_back(e.name);
+    return out;
+}
+
+TEST_F(PosixFileSystem, ResolvesNamesWithoutRegardToCase) {
+    file("Software/Quaylog_7.PDF");
+    struct Row {
+        const char* path;
+        bool file;
+        bool folder;
+    };
+    const Row rows[] = {
+        {"D:\\Software\\Quaylog_7.PDF", true, false},
+        {"D:\\SOFTWARE\\quaylog_7.pdf", true, false},
+        {"d:\\\\software\\\\QUAYLOG_7.pdf", true, false}, // doubled separators name the same place
+        {"D:\\software\\", false, true},
+        {"D:", false, true}, // the drive's current folder: its root
+        {"D:\\software\\..\\Software\\quaylog_7.pdf", true, false},
+        {"D:\\Software\\Quaylog_7.PDF\\", true, false},
+        {"D:\\Software\\Quaylog_8.PDF", false, false},
+        {"Q:\\Software", false, false}, // no such drive
+        {"Software", false, false},     // no drive at all
+        {"", false, false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(m_fs->fileExists(r.path), r.file) << r.path;
+        EXPECT_EQ(m_fs->folderExists(r.path), r.folder) << r.path;
+    }
+    auto q = m_fs->subfolders("Q:\\");
+    ASSERT_FALSE(q);
+    EXPECT_EQ(q.error().number, 68);
+    auto missing = m_fs->files("D:\\nothing");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().number, 76);
+}
+
+TEST_F(PosixFileSystem, ListsByNameWithoutRegardToCase) {
+    for (const char* n : {"b.txt", "A.txt", "a.TXT", "_x", "1", "Zeta", "über", "Über2"})
+        file(std::string("f/") + n);
+    folder("f/Sub");
+    folder("f/another");
+    symlink("nowhere", host("f/dangling").c_str());
+    auto files = m_fs->files("D:\\f");
+    ASSERT_TRUE(files);
+    EXPECT_EQ(names(files), (std::vector<std::string>{"1", "A.txt", "a.TXT", "b.txt", "Zeta", "_x",
+                                                      "über", "Über2"}));
+    EXPECT_EQ((*files)[0].path, "D:\\f\\1");
+    EXPECT_EQ(names(m_fs->subfolders("D:\\\\f\\")), (std::vector<std::string>{"another", "Sub"}));
+    file("top.txt");
+    auto top = m_fs->files("D:");
+    ASSERT_TRUE(top && top->size() == 1);
+    EXPECT_EQ(top->front().path, "D:\\top.txt");
+}
+
+TEST_F(PosixFileSystem, CopyReplacesAnExistingFile) {
+    file("src/a.con", "new");
+    writeFile(m_temp.path() / "other/dest/A.CON", "old");
+    ASSERT_TRUE(m_fs->copyFile("D:\\src\\a.con", "E:\\dest\\a.con"));
+    // The stored name is kept, in the way Windows replaces a file of another letter case.
+    EXPECT_EQ(readFile(m_temp.path() / "other/dest/A.CON"), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_temp.path() / "other/dest"),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(PosixFileSystem, CopyFailures) {
+    file("src/a.con", "new");
+    writeFile(m_temp.path() / "other/dest/keep.con", "precious");
+    struct Row {
+        const char* from;
+        const char* to;
+        int number;
+    };
+    const Row rows[] = {
+        {"D:\\src\\missing.con", "E:\\dest\\x.con", 53},
+        {"D:\\src\\a.con", "E:\\nowhere\\a.con", 76},
+        {"D:\\src\\a.con", "Q:\\a.con", 68},
+        {"D:\\src\\a.con", "E:\\dest", 75}, // a folder stands there
+    };
+    for (const Row& r : rows) {
+        auto copied = m_fs->copyFile(r.from, r.to);
+        ASSERT_FALSE(copied) << r.from << " " << r.to;
+        EXPECT_EQ(copied.error().number, r.number) << r.from << " " << r.to;
+    }
+}
+
+TEST_F(PosixFileSystem, AFailedCopyLeavesTheExistingFileIntact) {
+    // Reading this process's memory at offset 0 fails after the copy has begun.
+    posix::DriveMap drives;
+    drives.add('E', (m_temp.path() / "other").string());
+    drives.add('P', "/proc/self");
+    posix::PathResolver paths(drives);
+    posix::PosixFileSystem fs(paths);
+    if (!std::filesystem::exists("/proc/self/mem"))
+        GTEST_SKIP() << "needs /proc/self/mem";
+    writeFile(m_temp.path() / "other/keep.con", "precious");
+    auto copied = fs.copyFile("P:\\mem", "E:\\keep.con");
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(readFile(m_temp.path() / "other/keep.con"), "precious");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_temp.path() / "other"),
+                            std::filesystem::directory_iterator()),
+              1); // no half-written file left beside it
+}
+
+TEST_F(PosixFileSystem, ARefusedCopyIsPermissionDenied) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write anywhere";
+    file("src/a.con", "new");
+    writeFile(m_temp.path() / "other/ro.con", "old");
+    ::chmod((m_temp.path() / "other/ro.con").c_str(), 0444);
+    auto copied = m_fs->copyFile("D:\\src\\a.con", "E:\\ro.con");
+    ASSERT_FALSE(copied);
+    EXPECT_EQ(copied.error().number, 70);
+    EXPECT_EQ(readFile(m_temp.path() / "other/ro.con"), "old");
+}
+
+TEST_F(PosixFileSystem, CopyFolderAndMakeFolder) {
+    file("pkg/DEMO/one.dat", "1");
+    file("pkg/DEMO/deeper/two.dat", "2");
+    writeFile(m_temp.path() / "other/DEMO/one.dat", "old");
+    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\\\DEMO"));
+    EXPECT_EQ(readFile(m_temp.path() / "other/DEMO/one.dat"), "1");
+    EXPECT_EQ(readFile(m_temp.path() / "other/DEMO/deeper/two.dat"), "2");
+
+    EXPECT_TRUE(m_fs->makeFolder("E:\\New"));
+    EXPECT_EQ(m_fs->makeFolder("E:\\new").error().number, 75); // already there, in any case
+    EXPECT_EQ(m_fs->makeFolder("E:\\a\\b").error().number, 76);
+    EXPECT_EQ(m_fs->makeFolder("Q:\\a").error().number, 68);
+}
+
+TEST_F(PosixFileSystem, ReadsOnlyTheStartOfAFile) {
+    file("big", std::string(5000, 'x'));
+    EXPECT_EQ(m_fs->readStart("D:\\big", 100)->size(), 100u);
+    EXPECT_EQ(m_fs->readStart("D:\\BIG", 1 << 20)->size(), 5000u);
+    EXPECT_EQ(m_fs->readStart("D:\\none", 10).error().number, 53);
+}
+
+TEST(DriveMap, GivesTheWindowsPathThroughTheClosestDrive) {
+    posix::DriveMap drives;
+    drives.add('C', "/home/ann/");
+    drives.add('Z', "/");
+    drives.add('d', "/media/disc");
+    struct Row {
+        const char* host;
+        const char* windows;
+    };
+    const Row rows[] = {{"/media/disc/autorun", "D:\\autorun"},
+                        {"/media/disc", "D:\\"},
+                        {"/media/disc2/autorun", "Z:\\media\\disc2\\autorun"},
+                        {"/home/ann/Discs/x", "C:\\Discs\\x"},
+                        {"/", "Z:\\"}};
+    for (const Row& r : rows)
+        EXPECT_EQ(drives.toWindows(r.host).value_or("?"), r.windows) << r.host;
+}
+
+TEST(RegionalDateTime, WritesDateAndTimeTheWindowsWay) {
+    std::tm t{};
+    t.tm_year = 107;
+    t.tm_mon = 2;
+    t.tm_mday = 20;
+    t.tm_hour = 10;
+    t.tm_min = 15;
+    t.tm_sec = 2;
+    EXPECT_EQ(posix::regionalDateTime(t, nullptr), "3/20/2007 10:15:02 AM");
+    t.tm_hour = 12;
+    EXPECT_EQ(posix::regionalDateTime(t, "C.UTF-8"), "3/20/2007 12:15:02 PM");
+    t.tm_hour = 0;
+    EXPECT_EQ(posix::regionalDateTime(t, "POSIX"), "3/20/2007 12:15:02 AM");
+    t.tm_min = t.tm_sec = 0;
+    EXPECT_EQ(posix::regionalDateTime(t, ""), "3/20/2007"); // midnight: the date alone
+    EXPECT_EQ(posix::regionalDateTime(t, "no_SUCH.locale"), "3/20/2007");
+}
+
+TEST(CommandLine, TakesTheProgramsCommandLinesApart) {
+    auto console = posix::parseConsoleCommand("cmd.exe /k pushd D:\\\\sw\\progsoftware&&dir");
+    ASSERT_TRUE(console);
+    EXPECT_EQ(console->folder, "D:\\\\sw\\progsoftware");
+    EXPECT_EQ(console->name, "");
+    console = posix::parseConsoleCommand("cmd.exe /k pushd D:\\A&&B&&dir calpush.exe");
+    ASSERT_TRUE(console);
+    EXPECT_EQ(console->folder, "D:\\A&&B"); // the listing is the last "&&dir"
+    EXPECT_EQ(console->name, "calpush.exe");
+    EXPECT_FALSE(posix::parseConsoleCommand("cmd.exe /k pushd D:\\&&dirx"));
+    EXPECT_FALSE(posix::parseConsoleCommand("cmd.exe /c del D:\\x"));
+    EXPECT_EQ(posix::parseNotepadCommand("notepad.exe D:\\a b.con").value_or("?"), "D:\\a b.con");
+    EXPECT_FALSE(posix::parseNotepadCommand("notepad.exe "));
+    EXPECT_FALSE(posix::parseNotepadCommand("calc.exe"));
+}
+
+} // namespace
+} // namespace discmenu::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Fakes.h"
+#include "TempDir.h"
+#include "app/ModMain.h"
+#include "app/Trace.h"
+#include "platform/posix/PathResolver.h"
+#include "platform/posix/PosixFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+namespace discmenu::test {
+
+// A disc tree in a temporary folder, seen as drive D: through the real file-system
+// adapter; launching, message boxes and the event loop are fakes. Each test gets a fresh
+// ModMain.
+class DiscFixture : public ::testing::Test {
+protected:
+    DiscFixture();
+
+    // A file of the disc, by its path below the disc root ("autorun/version").
+    void file(const std::string& path, const std::string& content = "x");
+    void folder(const std::string& path);
+    // Sets a folder's last-modified time.
+    void touch(const std::string& path, std::chrono::system_clock::time_point when);
+    std::filesystem::path host(const std::string& path) const;
+
+    // Starts the program as if from the Windows folder given (on drive D:).
+    ModMain& start(const std::string& programFolder = "D:\\autorun");
+    // A module whose shared state the test sets by hand; the main window is not loaded.
+    ModMain& module();
+
+    TempDir m_temp;
+    std::filesystem::path m_disc;
+    std::unique_ptr<posix::PathResolver> m_paths;
+    std::unique_ptr<posix::PosixFileSystem> m_fs;
+    FakeLauncher m_launcher;
+    FakeMessageBoxes m_messages;
+    FakeDesktop m_desktop;
+    FakeEnvironment m_env;
+    std::ostringstream m_traceText;
+    Trace m_trace{&m_traceText};
+    std::unique_ptr<ModMain> m_mod;
+};
+
+} // namespace discmenu::test

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace discmenu::test {
+
+// A fresh folder for one test, removed when the test passes and kept when it fails, so
+// that what the test left behind can be looked at.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+// Writes a file, creating its folders; the content is written byte for byte.
+void writeFile(const std::filesystem::path& file, const std::string& content);
+std::string readFile(const std::filesystem::path& file);
+
+} // namespace discmenu::test
