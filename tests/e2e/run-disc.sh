@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Starts the built program from the autorun folder of a staged copy of a sample disc,
+# under a virtual display with the support trace on; checks that the main window shows
+# what the disc predicts, takes a screenshot, closes the window by its close box and
+# checks that the process ends.
+#   run-disc.sh PROGRAM X11CLOSE DISC-FOLDER EXPECTED-TRACE SHOT.png
+set -euo pipefail
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+program=$1 x11close=$2 disc=$3 expected=$4 shot=$5
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; if [ "$ok" = 1 ]; then rm -rf "$work"; else echo "kept $work"; fi' EXIT
+ok=0 pid=""
+"$here/../../scripts/stage-disc.sh" "$program" "$disc" "$work/disc"
+trace="$work/trace.txt"
+DISCMENU_TRACE="$trace" "$work/disc/autorun/discmenu" &
+pid=$!
+
+for _ in $(seq 100); do
+  grep -q $'^show\tformMain$' "$trace" 2>/dev/null && break
+  sleep 0.2
+done
+grep -q $'^show\tformMain$' "$trace" || { echo "the main window never showed"; cat "$trace"; exit 1; }
+
+# Every line the disc predicts stands in the trace.
+missing=0
+while IFS= read -r line; do
+  [ -z "$line" ] && continue
+  if ! grep -qxF -- "$line" "$trace"; then
+    echo "missing from the trace: $line"
+    missing=1
+  fi
+done < <(sed 's/\\t/\t/g' "$expected")
+if [ "$missing" = 1 ]; then
+  echo "--- trace ---"; cat "$trace"; exit 1
+fi
+
+sleep 0.5
+if command -v import >/dev/null; then
+  mkdir -p "$(dirname "$shot")"
+  import -window root "$shot" || true
+fi
+
+title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
+"$x11close" "$title" || { echo "no window titled '$title'"; exit 1; }
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "the program did not end when its main window was closed"
+  exit 1
+fi
+wait "$pid" || { echo "the program ended with a failure"; exit 1; }
+grep -q $'^hide\tformMain$' "$trace" || { echo "no hide line"; exit 1; }
+ok=1
+echo "ok: $(basename "$disc")"

@@ -1,0 +1,183 @@
+// The main window as Qt draws it, on the offscreen platform: every control where the
+// form's data puts it, in pixels, with its font, size and colour; the job list's click
+// and double-click; the close box.
+
+#include "Fakes.h"
+#include "app/ModMain.h"
+#include "menu/FormMain.h"
+#include "platform/posix/PathResolver.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/Widgets.h"
+
+#include <QFontInfo>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace discmenu;
+
+class FormWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void windowIsFixedAndNamed();
+    void jobListIsDrawnFromItsData();
+    void hiddenItemsAreNotDrawn();
+    void clickingAJobBuildsItsPage();
+    void closingTheWindowEndsTheProgram();
+
+private:
+    QWidget* widget(const char* name) const { return m_window->widgetFor(name); }
+    qt::LabelWidget* label(const char* name) const {
+        return dynamic_cast<qt::LabelWidget*>(widget(name));
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<posix::PathResolver> m_paths;
+    std::unique_ptr<posix::PosixFileSystem> m_fs;
+    test::FakeLauncher m_launcher;
+    test::FakeMessageBoxes m_messages;
+    test::FakeEnvironment m_env;
+    Trace m_trace;
+    std::unique_ptr<qt::QtDesktop> m_desktop;
+    std::unique_ptr<ModMain> m_mod;
+    qt::FormWindow* m_window = nullptr;
+};
+
+void FormWindowTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    const std::filesystem::path disc = m_dir->path().toStdString();
+    for (const char* f : {"1001_CD_Contents", "1002_CD_Contents/recovered data", "1003_CD_Contents",
+                          "CD Current Version (7.16)/Components", "autorun"})
+        std::filesystem::create_directories(disc / f);
+    std::ofstream(disc / "autorun/version") << "7.16\r\n";
+    posix::DriveMap drives;
+    drives.add('D', disc.string());
+    m_paths = std::make_unique<posix::PathResolver>(drives);
+    m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
+    m_launcher = {};
+    m_desktop = std::make_unique<qt::QtDesktop>();
+    m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env}, m_trace);
+    m_desktop->attach(*m_mod);
+    m_mod->Main();
+    m_desktop->sync();
+    m_window = m_desktop->windowOf(m_mod->formMain());
+    QVERIFY(m_window);
+}
+
+void FormWindowTest::cleanup() {
+    m_desktop.reset();
+    m_mod.reset();
+}
+
+void FormWindowTest::controlsStandWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("pixels");
+    QTest::addColumn<int>("fontPixels");
+    QTest::addColumn<QString>("style"); // b: bold, i: italic, u: underlined
+    QTest::addColumn<bool>("centred");
+    // Twips divided by 15; point sizes at 96 dots per inch.
+    QTest::newRow("Label1") << "Label1" << QRect(0, 16, 553, 41) << 32 << "" << true;
+    QTest::newRow("Label2") << "Label2" << QRect(0, 48, 553, 33) << 19 << "i" << true;
+    QTest::newRow("lblTitle") << "lblTitle" << QRect(0, 72, 553, 41) << 27 << "bu" << true;
+    QTest::newRow("lblVersion") << "lblVersion" << QRect(0, 104, 553, 17) << 11 << "i" << true;
+    QTest::newRow("lblDate") << "lblDate" << QRect(0, 120, 553, 17) << 11 << "i" << true;
+    QTest::newRow("lblRMATitle") << "lblRMATitle" << QRect(0, 136, 553, 17) << 16 << "bi" << true;
+    QTest::newRow("website") << "lblMain(0)" << QRect(176, 296, 193, 17) << 16 << "bi" << false;
+    QTest::newRow("browse") << "lblMain(1)" << QRect(448, 296, 97, 17) << 13 << "bi" << false;
+    // Slot 2 moves from its design Left of 1200 to the rows' 1560 once it is shown.
+    QTest::newRow("first row") << "lblMain(2)" << QRect(104, 160, 473, 17) << 13 << "bi" << false;
+}
+
+void FormWindowTest::controlsStandWhereTheLayoutPutsThem() {
+    QFETCH(QString, name);
+    QFETCH(QRect, pixels);
+    QFETCH(int, fontPixels);
+    QFETCH(QString, style);
+    QFETCH(bool, centred);
+    qt::LabelWidget* l = label(name.toStdString().c_str());
+    QVERIFY(l);
+    QCOMPARE(l->geometry(), pixels);
+    QCOMPARE(l->font().family(), QString("Arial"));
+    // The machine's font for Arial: Arial itself, or the metric-compatible Liberation Sans.
+    const QFontInfo drawn(l->font());
+    QVERIFY2(drawn.family() == "Arial" || drawn.family() == "Liberation Sans",
+             qPrintable(drawn.family()));
+    QCOMPARE(drawn.pixelSize(), fontPixels);
+    QCOMPARE(l->font().pixelSize(), fontPixels);
+    QCOMPARE(l->font().bold(), style.contains('b'));
+    QCOMPARE(l->font().italic(), style.contains('i'));
+    QCOMPARE(l->font().underline(), style.contains('u'));
+    QCOMPARE(l->textAlignment(), centred ? Qt::AlignHCenter : Qt::AlignLeft);
+    QCOMPARE(l->textColor(), QColor(Qt::white));
+    QVERIFY(l->isVisible());
+}
+
+void FormWindowTest::windowIsFixedAndNamed() {
+    QCOMPARE(m_window->size(), QSize(554, 320));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(m_window->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(m_window->windowFlags() & Qt::WindowCloseButtonHint);
+    QCOMPARE(m_window->windowTitle(), QString("Tidewell Software CD - 1001"));
+    QVERIFY(!m_window->windowIcon().isNull());
+    QVERIFY(m_window->isVisible());
+}
+
+void FormWindowTest::jobListIsDrawnFromItsData() {
+    auto* jobs = dynamic_cast<QListWidget*>(widget("lstRMA"));
+    QVERIFY(jobs);
+    QCOMPARE(jobs->geometry(), QRect(8, 160, 65, 45)); // three entries of 225 twips
+    QVERIFY(jobs->isVisible());
+    QCOMPARE(jobs->count(), 3);
+    QCOMPARE(jobs->item(2)->text(), QString("1003"));
+    QCOMPARE(jobs->currentRow(), 0);
+    QCOMPARE(jobs->visualItemRect(jobs->item(1)).height(), 13);
+}
+
+void FormWindowTest::hiddenItemsAreNotDrawn() {
+    // The first job's page has one item: slot 2 shows it, slot 3 and up are hidden.
+    QCOMPARE(label("lblMain(2)")->text(), QString("View included software and documentation"));
+    m_mod->formMain().ShowIncludedSoftwareMenu();
+    m_desktop->sync();
+    QVERIFY(label("lblMain(7)")->isVisible());
+    QCOMPARE(label("lblMain(7)")->geometry(), QRect(104, 245, 473, 17));
+    m_mod->formMain().ShowJobMenu("1003");
+    m_desktop->sync();
+    QVERIFY(label("lblMain(2)")->isVisible());
+    QVERIFY(!label("lblMain(3)")->isVisible());
+    QVERIFY(!label("lblMain(7)")->isVisible());
+}
+
+void FormWindowTest::clickingAJobBuildsItsPage() {
+    auto* jobs = dynamic_cast<QListWidget*>(widget("lstRMA"));
+    QVERIFY(jobs);
+    const QPoint second = jobs->visualItemRect(jobs->item(1)).center();
+    QTest::mouseClick(jobs->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(m_mod->formMain().lstRMA().listIndex(), 1);
+    QCOMPARE(m_window->windowTitle(), QString("Tidewell Software CD - 1002"));
+    QCOMPARE(label("lblMain(2)")->text(), QString("View Recovered Data"));
+    QVERIFY(label("lblMain(3)")->isVisible());
+
+    QTest::mouseDClick(jobs->viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(m_launcher.opens.size(), std::size_t(1));
+    QCOMPARE(m_launcher.opens[0].file, std::string("D:\\\\1002_CD_Contents\\"));
+}
+
+void FormWindowTest::closingTheWindowEndsTheProgram() {
+    m_window->close();
+    QVERIFY(!m_mod->hasFormMain());
+    QVERIFY(m_desktop->ended());
+}
+
+QTEST_MAIN(FormWindowTest)
+#include "FormWindowTest.moc"
