@@ -1,6 +1,7 @@
 #include "app/ModMain.h"
 #include "app/TextFile.h"
 #include "menu/FormMain.h"
+#include "platform/Listing.h"
 #include "platform/Text.h"
 #include "platform/ui/Form.h"
 
@@ -19,6 +20,7 @@ void ModMain::ReadJobFile() {
     auto files = fs().files(CDPath);
     if (!files)
         return;
+    putInListingOrder(*files);
     for (const FolderEntry& f : *files) {
         if (text::lower(text::right(f.name, 4)) != ".job")
             continue;
@@ -56,6 +58,7 @@ Outcome ModMain::ScanServiceFolders() {
     auto folders = fs().subfolders(CDPath);
     if (!folders)
         return std::unexpected(folders.error());
+    putInListingOrder(*folders);
     for (const FolderEntry& f : *folders) {
         DoEvents();
         const std::size_t len = text::length(f.name);

@@ -12,13 +12,13 @@ namespace discmenu {
 struct FolderEntry {
     std::string name; // without folder
     std::string path; // full path, as the file system reports it
-    std::chrono::system_clock::time_point modified;
+    std::chrono::system_clock::time_point modified; // given for folders
 };
 
 // The machine's files, seen the Windows way: paths with a drive letter and backslashes,
 // built by plain concatenation (a doubled backslash names the same place; "D:" alone names
 // the drive's current folder). Names compare without regard to letter case. Listings come
-// sorted by name without regard to case, the order the discs' file systems give.
+// in the folder's own order; putInListingOrder gives the discs' order where it matters.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;

@@ -1,5 +1,6 @@
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -135,8 +136,35 @@ std::string mid(std::string_view s, std::size_t start) {
     return std::string(s.substr(offsetOf(s, start - 1)));
 }
 
-std::string lower(std::string_view s) { return mapChars(s, toLower); }
-std::string upper(std::string_view s) { return mapChars(s, toUpper); }
+bool isAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string lower(std::string_view s) {
+    if (!isAscii(s))
+        return mapChars(s, toLower);
+    std::string out(s);
+    for (char& c : out)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return out;
+}
+
+std::string upper(std::string_view s) {
+    if (!isAscii(s))
+        return mapChars(s, toUpper);
+    std::string out(s);
+    for (char& c : out)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    return out;
+}
+
+bool lowerContains(std::string_view s, std::string_view needle) {
+    if (!isAscii(s))
+        return lower(s).find(needle) != std::string::npos;
+    auto lowered = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    return std::search(s.begin(), s.end(), needle.begin(), needle.end(),
+                       [&](char a, char b) { return lowered(a) == b; }) != s.end();
+}
 
 bool endsWith(std::string_view s, std::string_view suffix) { return s.ends_with(suffix); }
 bool startsWith(std::string_view s, std::string_view prefix) { return s.starts_with(prefix); }

@@ -20,6 +20,9 @@ std::string mid(std::string_view s, std::size_t start);
 // Lower and upper case of Latin, Greek and Cyrillic letters; other characters unchanged.
 std::string lower(std::string_view s);
 std::string upper(std::string_view s);
+// Whether the lower-case form of s contains needle (compared exactly).
+bool lowerContains(std::string_view s, std::string_view needle);
+bool isAscii(std::string_view s);
 bool endsWith(std::string_view s, std::string_view suffix);
 bool startsWith(std::string_view s, std::string_view prefix);
 

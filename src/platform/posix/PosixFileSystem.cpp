@@ -1,6 +1,5 @@
 #include "platform/posix/PosixFileSystem.h"
 
-#include "platform/Text.h"
 #include "platform/posix/Errors.h"
 
 #include <algorithm>
@@ -74,33 +73,31 @@ Result<std::vector<FolderEntry>> PosixFileSystem::list(const std::string& folder
     const std::string base = PathResolver::normalised(folder);
     const std::string prefix = base.ends_with('\\') ? base : base + "\\";
 
-    struct Keyed {
-        std::string key;
-        FolderEntry entry;
-    };
-    std::vector<Keyed> found;
+    std::vector<FolderEntry> entries;
     while (dirent* e = ::readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name == "." || name == "..")
+        const char* name = e->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
+        // The entry's type from the folder itself where it tells; a look at the entry
+        // only where it does not, or where a folder's time is wanted.
+        bool isFolder = e->d_type == DT_DIR;
+        bool isFile = e->d_type == DT_REG;
         struct stat st {};
-        if (::fstatat(dirFd, e->d_name, &st, 0) != 0)
-            continue; // a dangling link is neither file nor folder
-        const bool isFolder = S_ISDIR(st.st_mode);
-        if (isFolder != (kind == Kind::Folders) || (!isFolder && !S_ISREG(st.st_mode)))
+        if (!(isFolder || isFile) || (isFolder && kind == Kind::Folders)) {
+            if (::fstatat(dirFd, name, &st, 0) != 0)
+                continue; // a dangling link is neither file nor folder
+            isFolder = S_ISDIR(st.st_mode);
+            isFile = S_ISREG(st.st_mode);
+        }
+        if (kind == Kind::Folders ? !isFolder : !isFile)
             continue;
-        found.push_back({text::upper(name), {name, prefix + name, modifiedOf(st)}});
+        FolderEntry& entry = entries.emplace_back();
+        entry.name = name;
+        entry.path = prefix + entry.name;
+        if (kind == Kind::Folders)
+            entry.modified = modifiedOf(st);
     }
     ::closedir(dir);
-    // By name without regard to case, as Windows lists a disc; the exact name breaks ties
-    // so that the order never depends on the order of the directory itself.
-    std::sort(found.begin(), found.end(), [](const Keyed& a, const Keyed& b) {
-        return a.key != b.key ? a.key < b.key : a.entry.name < b.entry.name;
-    });
-    std::vector<FolderEntry> entries;
-    entries.reserve(found.size());
-    for (Keyed& k : found)
-        entries.push_back(std::move(k.entry));
     return entries;
 }
 

@@ -14,21 +14,20 @@ std::string findProgram(const std::string& name) {
     if (name.find('/') != std::string::npos)
         return ::access(name.c_str(), X_OK) == 0 ? name : std::string();
     const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        std::string dir = dirs.substr(start, end - start);
-        if (dir.empty())
-            dir = ".";
-        std::string candidate = dir + "/" + name;
+    std::string_view rest = path ? path : "/usr/bin:/bin";
+    for (;;) {
+        const std::size_t colon = rest.find(':');
+        const std::string_view dir = rest.substr(0, colon);
+        std::string candidate(dir.empty() ? std::string_view(".") : dir);
+        candidate += '/';
+        candidate += name;
         struct stat st {};
         if (::stat(candidate.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
             ::access(candidate.c_str(), X_OK) == 0)
             return candidate;
-        start = end + 1;
+        if (colon == std::string_view::npos)
+            break;
+        rest.remove_prefix(colon + 1);
     }
     return {};
 }
