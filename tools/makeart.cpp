@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!water().save(folder + "/water.jpg", "JPG", 40) || !plate().save(folder + "/plate.png", "PNG")) {
+    if (!water().save(folder + "/water.jpg", "JPG", 40) ||
+        !plate().save(folder + "/plate.png", "PNG")) {
         std::cerr << "makeart: could not write the pictures\n";
         return 1;
     }

@@ -22,7 +22,8 @@ bool isDriveRoot(const std::string& s) {
 std::optional<std::string> versionLayoutHolder(const std::string& base) {
     if (!base.ends_with(componentsEnd))
         return std::nullopt;
-    const std::string_view head = std::string_view(base).substr(0, base.size() - componentsEnd.size());
+    const std::string_view head =
+        std::string_view(base).substr(0, base.size() - componentsEnd.size());
     const std::size_t at = head.rfind(versionFolderStart);
     if (at == std::string_view::npos || head.find('\\', at + 1) != std::string_view::npos)
         return std::nullopt;

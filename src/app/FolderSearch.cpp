@@ -8,7 +8,9 @@ namespace discmenu {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 bool loweredEquals(std::string_view part, std::string_view wanted) {
     return part.size() == wanted.size() &&

@@ -4,8 +4,7 @@
 
 namespace discmenu {
 
-ModMain::ModMain(Ports ports, Trace& trace)
-    : m_ports(ports), m_trace(trace), m_formTrace(trace) {}
+ModMain::ModMain(Ports ports, Trace& trace) : m_ports(ports), m_trace(trace), m_formTrace(trace) {}
 
 ModMain::~ModMain() = default;
 

@@ -16,7 +16,8 @@ void ModMain::Main() {
     const std::string folder = programFolder();
     CDPath = text::left(folder, 3);
     const std::size_t len = text::length(folder);
-    CDBase = len >= shortestNonRoot ? text::left(folder, len - autorunLength) : text::left(folder, 3);
+    CDBase =
+        len >= shortestNonRoot ? text::left(folder, len - autorunLength) : text::left(folder, 3);
     SavePath = "C:\\";
 
     auto service = IsServiceDisc();

@@ -14,7 +14,7 @@ using ui::Font;
 using ui::Label;
 
 std::unique_ptr<Label> makeHeaderLabel(const char* name, int top, int height, Font font,
-                                   std::string caption) {
+                                       std::string caption) {
     auto label = std::make_unique<Label>(name);
     label->setGeometry(0, top, 8295, height);
     label->setFont(std::move(font));
@@ -52,14 +52,17 @@ std::unique_ptr<ui::ListBox> jobList() {
 FormMain::FormMain(ModMain& mod, ui::FormObserver* observer)
     : ui::Form("formMain", observer), m_mod(mod),
       m_label1(add(makeHeaderLabel("Label1", 240, 615, Font{"Arial", 24, false, false, false},
-                               "Tidewell Electronics, Inc."))),
+                                   "Tidewell Electronics, Inc."))),
       m_label2(add(makeHeaderLabel("Label2", 720, 495, Font{"Arial", 14.25, false, true, false},
-                               "Sensing the Sea"))),
+                                   "Sensing the Sea"))),
       m_lblTitle(add(makeHeaderLabel("lblTitle", 1080, 615, Font{"Arial", 20.25, true, false, true},
-                                 "Customer Service CD"))),
-      m_lblVersion(add(makeHeaderLabel("lblVersion", 1560, 255, Font{"Arial", 8.25, false, true, false}, ""))),
-      m_lblDate(add(makeHeaderLabel("lblDate", 1800, 255, Font{"Arial", 8.25, false, true, false}, ""))),
-      m_lblRMATitle(add(makeHeaderLabel("lblRMATitle", 2040, 255, Font{"Arial", 12, true, true, false}, ""))),
+                                     "Customer Service CD"))),
+      m_lblVersion(add(
+          makeHeaderLabel("lblVersion", 1560, 255, Font{"Arial", 8.25, false, true, false}, ""))),
+      m_lblDate(
+          add(makeHeaderLabel("lblDate", 1800, 255, Font{"Arial", 8.25, false, true, false}, ""))),
+      m_lblRMATitle(
+          add(makeHeaderLabel("lblRMATitle", 2040, 255, Font{"Arial", 12, true, true, false}, ""))),
       m_lstRMA(add(jobList())) {
     setInitialCaption("Customer Service CD");
     setWindow(ui::BorderStyle::FixedToolWindow, ui::StartPosition::CenterScreen, true, 8310, 4800);

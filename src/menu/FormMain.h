@@ -27,7 +27,9 @@ public:
     ui::ListBox& lstRMA() { return m_lstRMA; }
     const ui::ListBox& lstRMA() const { return m_lstRMA; }
     ui::Label& lblMain(int index) { return *m_lblMain.at(static_cast<std::size_t>(index)); }
-    const ui::Label& lblMain(int index) const { return *m_lblMain.at(static_cast<std::size_t>(index)); }
+    const ui::Label& lblMain(int index) const {
+        return *m_lblMain.at(static_cast<std::size_t>(index));
+    }
     // The highest index the item array has now.
     int lblMainUBound() const { return static_cast<int>(m_lblMain.size()) - 1; }
 

@@ -17,9 +17,13 @@ void FormMain::Form_Load() {
     ShowIncludedSoftwareTopMenu();
 }
 
-void FormMain::Form_Terminate() { m_mod.desktop().endProgram(); }
+void FormMain::Form_Terminate() {
+    m_mod.desktop().endProgram();
+}
 
-void FormMain::lstRMA_Click() { ShowJobMenu(lstRMA().text()); }
+void FormMain::lstRMA_Click() {
+    ShowJobMenu(lstRMA().text());
+}
 
 void FormMain::lstRMA_DblClick() {
     m_mod.ShellOpen(*this, jobFolder(lstRMA().text()), m_mod.programFolder());

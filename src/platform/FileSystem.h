@@ -10,8 +10,8 @@
 namespace discmenu {
 
 struct FolderEntry {
-    std::string name; // without folder
-    std::string path; // full path, as the file system reports it
+    std::string name;                               // without folder
+    std::string path;                               // full path, as the file system reports it
     std::chrono::system_clock::time_point modified; // given for folders
 };
 

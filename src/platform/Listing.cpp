@@ -8,7 +8,9 @@ namespace discmenu {
 
 namespace {
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 } // namespace
 

@@ -7,7 +7,9 @@
 namespace discmenu::text {
 namespace {
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Byte offset of the character with the 0-based index n, or s.size() past the end.
 std::size_t offsetOf(std::string_view s, std::size_t n) {
@@ -115,7 +117,9 @@ std::size_t length(std::string_view s) {
     return n;
 }
 
-std::string left(std::string_view s, std::size_t n) { return std::string(s.substr(0, offsetOf(s, n))); }
+std::string left(std::string_view s, std::size_t n) {
+    return std::string(s.substr(0, offsetOf(s, n)));
+}
 
 std::string right(std::string_view s, std::size_t n) {
     std::size_t len = length(s);
@@ -137,7 +141,8 @@ std::string mid(std::string_view s, std::size_t start) {
 }
 
 bool isAscii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 std::string lower(std::string_view s) {
@@ -166,8 +171,12 @@ bool lowerContains(std::string_view s, std::string_view needle) {
                        [&](char a, char b) { return lowered(a) == b; }) != s.end();
 }
 
-bool endsWith(std::string_view s, std::string_view suffix) { return s.ends_with(suffix); }
-bool startsWith(std::string_view s, std::string_view prefix) { return s.starts_with(prefix); }
+bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.ends_with(suffix);
+}
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.starts_with(prefix);
+}
 
 bool isValidUtf8(std::string_view bytes) {
     std::size_t i = 0;

@@ -26,7 +26,8 @@ TEST(DiscRoot, FindsTheFolderThatHoldsTheJobFolders) {
         {"C:\\Discs\\Über", "C:\\", "C:\\Discs\\Über"},
         // Exactly 36 characters would have left nothing: not the version layout, so CDBase.
         {"D:\\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "D:\\", "D:\\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"},
-        {"D:\\CD Current Version (7.16)\\Components\\x", "D:\\", "D:\\CD Current Version (7.16)\\Components\\x"},
+        {"D:\\CD Current Version (7.16)\\Components\\x", "D:\\",
+         "D:\\CD Current Version (7.16)\\Components\\x"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(discRootFor(r.cdBase, r.driveRoot), r.root) << r.cdBase;

@@ -55,9 +55,9 @@ TEST_F(FolderSearch, FolderContainsName) {
         const char* text;
         bool found;
     };
-    const Row rows[] = {{".con", true},   {".CON", false}, // the text must be in lower case
+    const Row rows[] = {{".con", true},    {".CON", false}, // the text must be in lower case
                         {"uration", true}, {"manual", true}, {"überblick", true},
-                        {".cal", false},  {"", true}};
+                        {".cal", false},   {"", true}};
     for (const Row& r : rows) {
         auto found = m_mod->FolderContainsName(r.text);
         ASSERT_TRUE(found.has_value());

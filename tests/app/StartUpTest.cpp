@@ -92,22 +92,35 @@ TEST_F(StartUp, VersionFolders) {
         std::string cdPath;
     };
     const std::vector<Row> rows = {
-        {{"1001_CD_Contents", "CD Current Version (7.16)"}, "", "7.16",
+        {{"1001_CD_Contents", "CD Current Version (7.16)"},
+         "",
+         "7.16",
          "D:\\\\CD Current Version (7.16)\\Components"},
-        {{"1001_CD_Contents", "CD Current Version ()"}, "", "", "D:\\\\CD Current Version ()\\Components"},
+        {{"1001_CD_Contents", "CD Current Version ()"},
+         "",
+         "",
+         "D:\\\\CD Current Version ()\\Components"},
         // Any name ending in ")" is a version folder: characters 21 onwards.
-        {{"1001_CD_Contents", "Software Release (V8.01)"}, "", ".01",
+        {{"1001_CD_Contents", "Software Release (V8.01)"},
+         "",
+         ".01",
          "D:\\\\CD Current Version (.01)\\Components"},
         // Too short to hold a version: passed over.
         {{"1001_CD_Contents", "Old (7)"}, "", "", "D:\\\\CD Current Version ()\\Components"},
         // Two of them: the later one in the listing wins.
-        {{"1001_CD_Contents", "CD Current Version (7.16)", "CD Current Version (7.2)"}, "", "7.2",
+        {{"1001_CD_Contents", "CD Current Version (7.16)", "CD Current Version (7.2)"},
+         "",
+         "7.2",
          "D:\\\\CD Current Version (7.2)\\Components"},
         // The version file is read when the first job folder is met, so a version folder
         // listed before that job folder is overridden by it.
-        {{"CD Current Version (7.16)", "Z1001_CD_Contents"}, "6.5", "6.5",
+        {{"CD Current Version (7.16)", "Z1001_CD_Contents"},
+         "6.5",
+         "6.5",
          "D:\\\\CD Current Version (6.5)\\Components"},
-        {{"1001_CD_Contents", "CD Current Version (7.16)"}, "6.5", "7.16",
+        {{"1001_CD_Contents", "CD Current Version (7.16)"},
+         "6.5",
+         "7.16",
          "D:\\\\CD Current Version (7.16)\\Components"},
     };
     for (const Row& r : rows) {
@@ -220,8 +233,10 @@ TEST_F(StartUp, ProgramFolders) {
         {"D:\\autorun", "D:\\", "D:\\"},
         {"D:\\autorun1", "D:\\", "D:\\"}, // 11 characters: like a root
         {"D:\\", "D:\\", "D:\\"},
-        {"D:\\CD Current Version (7.1)\\Components\\autorun", "D:\\CD Current Version (7.1)\\Components", "D:"},
-        {"D:\\CD Current Version (7.16)\\Components\\autorun", "D:\\CD Current Version (7.16)\\Components", "D:\\"},
+        {"D:\\CD Current Version (7.1)\\Components\\autorun",
+         "D:\\CD Current Version (7.1)\\Components", "D:"},
+        {"D:\\CD Current Version (7.16)\\Components\\autorun",
+         "D:\\CD Current Version (7.16)\\Components", "D:\\"},
         {"D:\\CD Current Version (7.160)\\Components\\autorun",
          "D:\\CD Current Version (7.160)\\Components", "D:\\"},
         {"D:\\copies\\disc one\\autorun", "D:\\copies\\disc one", "D:\\copies\\disc one"},
@@ -248,7 +263,8 @@ TEST_F(StartUp, ServiceDiscStartedFromItsSoftwareFolder) {
 TEST_F(StartUp, AnUnreadableDiscFolderIsToldAndTheMenuStillComes) {
     ModMain& mod = start("D:\\gone\\autorun");
     ASSERT_EQ(m_messages.prompts.size(), 1u);
-    EXPECT_EQ(m_messages.prompts[0], "The disc folder could not be read:\r\nD:\\gone\r\nPath not found");
+    EXPECT_EQ(m_messages.prompts[0],
+              "The disc folder could not be read:\r\nD:\\gone\r\nPath not found");
     EXPECT_TRUE(mod.IsGenericCD);
     EXPECT_TRUE(main().visible());
 }
@@ -270,11 +286,11 @@ TEST_F(StartUp, TracesWhatTheMainWindowShows) {
     folder("CD Current Version (7.16)/Components");
     start();
     const std::string trace = m_traceText.str();
-    for (const char* line : {"caption\tformMain\tCustomer Service CD\n",
-                             "text\tlblRMATitle\tRMA # 1001 and 1002\n",
-                             "text\tlblVersion\tVersion 7.16\n", "jobs\t1001\t1002\n",
-                             "items\tView included software and documentation\n",
-                             "caption\tformMain\tTidewell Software CD - 1001\n", "show\tformMain\n"})
+    for (const char* line :
+         {"caption\tformMain\tCustomer Service CD\n", "text\tlblRMATitle\tRMA # 1001 and 1002\n",
+          "text\tlblVersion\tVersion 7.16\n", "jobs\t1001\t1002\n",
+          "items\tView included software and documentation\n",
+          "caption\tformMain\tTidewell Software CD - 1001\n", "show\tformMain\n"})
         EXPECT_NE(trace.find(line), std::string::npos) << line << "in\n" << trace;
 }
 

@@ -91,8 +91,8 @@ void InstrumentDocsPage(benchmark::State& state) {
 void FileExists(benchmark::State& state) {
     Disc& d = disc(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(d.fs->fileExists("D:\\Sensor Data 5.hex"));    // as written
-        benchmark::DoNotOptimize(d.fs->fileExists("D:\\SENSOR DATA 5.HEX"));    // other case
+        benchmark::DoNotOptimize(d.fs->fileExists("D:\\Sensor Data 5.hex")); // as written
+        benchmark::DoNotOptimize(d.fs->fileExists("D:\\SENSOR DATA 5.HEX")); // other case
     }
 }
 

@@ -12,9 +12,12 @@ protected:
     Items items() { return main().visibleItems(); }
 };
 
-const Items included = {"Install windows software", "Install DOS software",
+const Items included = {"Install windows software",
+                        "Install DOS software",
                         "Install Adobe Acorbat Reader (Required to view .PDF documents)",
-                        "DOS utilities", "View software documentation", "Return to Previous Menu"};
+                        "DOS utilities",
+                        "View software documentation",
+                        "Return to Previous Menu"};
 
 TEST_F(MenuPages, JobMainMenuShowsWhatTheJobFolderHolds) {
     file("1001_CD_Contents/SERVICE REPORT.PDF"); // other letter case still counts
@@ -35,9 +38,11 @@ TEST_F(MenuPages, JobMainMenuShowsWhatTheJobFolderHolds) {
     const std::vector<Row> rows = {
         {"1001",
          {"View Service Report", "View Calibration Documents", "View Configuration Documents",
-          "View .CON and .INI Files", "View Recovered Data", "View included software and documentation"}},
+          "View .CON and .INI Files", "View Recovered Data",
+          "View included software and documentation"}},
         {"1002",
-         {"View Calibration Documents", "View Recovered Data", "View included software and documentation"}},
+         {"View Calibration Documents", "View Recovered Data",
+          "View included software and documentation"}},
         {"1003", {"View included software and documentation"}},
         {"9999", {"View included software and documentation"}}, // no such folder
     };
@@ -129,8 +134,8 @@ TEST_F(MenuPages, ReturnToPreviousMenu) {
     const std::vector<Row> rows = {
         {"generic", "DOS Utilities", "Included Software and Documentation", top,
          "Included Software and Documentation"},
-        {"generic", "Included Software and Documentation", "Included Software and Documentation", top,
-         "Included Software and Documentation"},
+        {"generic", "Included Software and Documentation", "Included Software and Documentation",
+         top, "Included Software and Documentation"},
         {"job", "Windows Software", "Included Software and Documentation", included,
          "Included Software and Documentation"},
         {"job", "Instrument Specific Documentation", "Main Menu", singleJob, "Main Menu"},
@@ -180,7 +185,8 @@ TEST_F(MenuPages, JobListClickAndDoubleClick) {
     ASSERT_EQ(m_launcher.opens.size(), 1u);
     EXPECT_EQ(m_launcher.opens[0],
               (FakeLauncher::Open{"D:\\\\1002_CD_Contents\\", "D:\\autorun", "formMain"}));
-    EXPECT_NE(m_traceText.str().find("open\tD:\\\\1002_CD_Contents\\\tD:\\autorun\n"), std::string::npos);
+    EXPECT_NE(m_traceText.str().find("open\tD:\\\\1002_CD_Contents\\\tD:\\autorun\n"),
+              std::string::npos);
 }
 
 TEST_F(MenuPages, ClosingTheMainWindowEndsTheProgram) {

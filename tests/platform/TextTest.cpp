@@ -42,10 +42,10 @@ TEST(Text, ChangesCaseOfLatinGreekAndCyrillicLetters) {
 }
 
 TEST(Text, TakesDiscBytesAsUtf8OrWindows1252) {
-    EXPECT_EQ(text::fromDiscBytes("M\xC3\xA4rz"), "März");         // valid UTF-8 stays
-    EXPECT_EQ(text::fromDiscBytes("M\xE4rz"), "März");             // Windows-1252
-    EXPECT_EQ(text::fromDiscBytes("\x80 5"), "€ 5");               // the 0x80 block
-    EXPECT_EQ(text::fromDiscBytes("\xC3"), "Ã");                   // a cut sequence is not UTF-8
+    EXPECT_EQ(text::fromDiscBytes("M\xC3\xA4rz"), "März");        // valid UTF-8 stays
+    EXPECT_EQ(text::fromDiscBytes("M\xE4rz"), "März");            // Windows-1252
+    EXPECT_EQ(text::fromDiscBytes("\x80 5"), "€ 5");              // the 0x80 block
+    EXPECT_EQ(text::fromDiscBytes("\xC3"), "Ã");                  // a cut sequence is not UTF-8
     EXPECT_EQ(text::fromDiscBytes("\xED\xA0\x80"), "í\xC2\xA0€"); // a surrogate is not UTF-8
 }
 

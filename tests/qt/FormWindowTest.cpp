@@ -2,12 +2,12 @@
 // form's data puts it, in pixels, with its font, size and colour; the job list's click
 // and double-click; the close box.
 
+#include "platform/qt/FormWindow.h"
 #include "Fakes.h"
 #include "app/ModMain.h"
 #include "menu/FormMain.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixFileSystem.h"
-#include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/Widgets.h"
 
@@ -66,7 +66,8 @@ void FormWindowTest::init() {
     m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
     m_launcher = {};
     m_desktop = std::make_unique<qt::QtDesktop>();
-    m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env}, m_trace);
+    m_mod =
+        std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env}, m_trace);
     m_desktop->attach(*m_mod);
     m_mod->Main();
     m_desktop->sync();

@@ -14,13 +14,17 @@ DiscFixture::DiscFixture() : m_disc(m_temp.path() / "disc") {
     m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
 }
 
-std::filesystem::path DiscFixture::host(const std::string& path) const { return m_disc / path; }
+std::filesystem::path DiscFixture::host(const std::string& path) const {
+    return m_disc / path;
+}
 
 void DiscFixture::file(const std::string& path, const std::string& content) {
     writeFile(host(path), content);
 }
 
-void DiscFixture::folder(const std::string& path) { std::filesystem::create_directories(host(path)); }
+void DiscFixture::folder(const std::string& path) {
+    std::filesystem::create_directories(host(path));
+}
 
 void DiscFixture::touch(const std::string& path, std::chrono::system_clock::time_point when) {
     const auto since = when.time_since_epoch();
@@ -32,8 +36,8 @@ void DiscFixture::touch(const std::string& path, std::chrono::system_clock::time
 }
 
 ModMain& DiscFixture::module() {
-    m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, m_desktop, m_env},
-                                      m_trace);
+    m_mod =
+        std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, m_desktop, m_env}, m_trace);
     return *m_mod;
 }
 

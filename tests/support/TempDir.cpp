@@ -11,7 +11,8 @@
 namespace discmenu::test {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "discmenu-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "discmenu-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make a temporary folder");
     m_path = pattern;

@@ -23,7 +23,8 @@ Failure failureFromErrno(int error, int missingNumber) {
     case ENOMEDIUM:
         return {err::DriveUnavailable, "Device unavailable"};
     default:
-        return {err::PathFileAccess, std::string("Path/File access error: ") + std::strerror(error)};
+        return {err::PathFileAccess,
+                std::string("Path/File access error: ") + std::strerror(error)};
     }
 }
 

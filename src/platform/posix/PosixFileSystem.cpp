@@ -25,8 +25,8 @@ std::chrono::system_clock::time_point modifiedOf(const struct stat& st) {
 #else
     const auto& t = st.st_mtim;
 #endif
-    return system_clock::time_point(duration_cast<system_clock::duration>(seconds(t.tv_sec) +
-                                                                          nanoseconds(t.tv_nsec)));
+    return system_clock::time_point(
+        duration_cast<system_clock::duration>(seconds(t.tv_sec) + nanoseconds(t.tv_nsec)));
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -101,7 +101,8 @@ Result<std::vector<FolderEntry>> PosixFileSystem::list(const std::string& folder
     return entries;
 }
 
-Result<std::string> PosixFileSystem::readStart(const std::string& path, std::size_t maxBytes) const {
+Result<std::string> PosixFileSystem::readStart(const std::string& path,
+                                               std::size_t maxBytes) const {
     auto host = m_paths.toHost(path);
     if (!host)
         return std::unexpected(host.error());
@@ -156,7 +157,8 @@ Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string
     // The new content goes into a file beside the destination and replaces it only
     // when complete: a copy that fails never destroys the file that was there.
     const std::size_t slash = to.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : to.substr(0, slash));
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : to.substr(0, slash));
     std::string temp = hostJoin(folder, ".discmenu-copy-XXXXXX");
     Fd out{::mkstemp(temp.data())};
     if (out.fd < 0)

@@ -17,7 +17,8 @@ namespace {
 
 Qt::WindowFlags flagsFor(ui::BorderStyle border) {
     // Every window has a title and a close box, none a minimise or maximise box.
-    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     switch (border) {
     case ui::BorderStyle::FixedToolWindow:
         // A plain window rather than a tool window, so that it keeps its task-bar button
@@ -31,7 +32,9 @@ Qt::WindowFlags flagsFor(ui::BorderStyle border) {
     return flags | Qt::Window;
 }
 
-int px(int twips) { return ui::toPixels(twips); }
+int px(int twips) {
+    return ui::toPixels(twips);
+}
 
 } // namespace
 
@@ -41,9 +44,11 @@ FormWindow::FormWindow(QtDesktop& desktop, ui::Form& form)
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
     if (!form.picture().empty())
-        m_picture = QPixmap(QStringLiteral(":/art/%1.jpg").arg(QString::fromStdString(form.picture())));
+        m_picture =
+            QPixmap(QStringLiteral(":/art/%1.jpg").arg(QString::fromStdString(form.picture())));
     if (!form.icon().empty())
-        setWindowIcon(QIcon(QStringLiteral(":/art/%1.png").arg(QString::fromStdString(form.icon()))));
+        setWindowIcon(
+            QIcon(QStringLiteral(":/art/%1.png").arg(QString::fromStdString(form.icon()))));
     const QSize client(px(form.clientWidth()), px(form.clientHeight()));
     if (form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         resize(client);
@@ -116,11 +121,10 @@ void FormWindow::sync() {
     if (m_form.visible()) {
         if (!m_placed)
             placeAtStart();
-        const Qt::WindowStates state = m_form.windowState() == ui::WindowState::Minimized
-                                           ? Qt::WindowMinimized
-                                       : m_form.windowState() == ui::WindowState::Maximized
-                                           ? Qt::WindowMaximized
-                                           : Qt::WindowNoState;
+        const Qt::WindowStates state =
+            m_form.windowState() == ui::WindowState::Minimized   ? Qt::WindowMinimized
+            : m_form.windowState() == ui::WindowState::Maximized ? Qt::WindowMaximized
+                                                                 : Qt::WindowNoState;
         if (windowState() != state)
             setWindowState(state);
         if (!isVisible())

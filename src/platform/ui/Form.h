@@ -19,7 +19,8 @@ enum class WindowState { Normal, Minimized, Maximized };
 // lie on top). Its events arrive through raise(); the subclass handles them.
 class Form {
 public:
-    Form(std::string name, FormObserver* observer) : m_name(std::move(name)), m_observer(observer) {}
+    Form(std::string name, FormObserver* observer)
+        : m_name(std::move(name)), m_observer(observer) {}
     virtual ~Form() = default;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;

@@ -20,10 +20,9 @@ void ListBox::addItem(const std::string& entry) {
     }
     // Ascending text order without regard to case; an equal entry goes after its peers.
     const std::string key = text::upper(entry);
-    auto at = std::upper_bound(m_entries.begin(), m_entries.end(), key,
-                               [](const std::string& k, const std::string& e) {
-                                   return k < text::upper(e);
-                               });
+    auto at = std::upper_bound(
+        m_entries.begin(), m_entries.end(), key,
+        [](const std::string& k, const std::string& e) { return k < text::upper(e); });
     auto pos = static_cast<int>(at - m_entries.begin());
     m_entries.insert(at, entry);
     if (m_listIndex >= pos)
