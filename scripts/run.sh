@@ -15,7 +15,7 @@ cmake --build "$top/build/release" --target discmenu -j2 >/dev/null
 stage="$top/build/stage/$(basename "$disc")"
 "$top/scripts/stage-disc.sh" "$top/build/release/discmenu" "$disc" "$stage"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" != Darwin ]; then
-  echo "There is no display to show the menu on; start it on a desktop, or under a virtual display with: xvfb-run -a scripts/run.sh ${1:-}" >&2
+  echo "There is no display to show the menu on; start it on a desktop, or under a virtual display with: xvfb-run -a scripts/run.sh${1:+ $1}" >&2
   exit 1
 fi
 cd "$stage/autorun"

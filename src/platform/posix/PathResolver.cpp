@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -65,9 +66,21 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
     auto root = m_drives.rootOf(windowsPath[0]);
     if (!root)
         return fail(err::DriveUnavailable, "Device unavailable");
+    const std::vector<std::string> names = splitNames(windowsPath);
+    // A path that exists exactly as written costs one lookup; only a miss walks it name
+    // by name.
+    if (std::find(names.begin(), names.end(), "..") == names.end()) {
+        std::string literal = *root;
+        for (const std::string& name : names) {
+            if (name != ".")
+                literal = join(literal, name);
+        }
+        if (exists(literal))
+            return literal;
+    }
     std::string host = *root;
     std::vector<std::string> trail; // for "..": the folders walked into
-    for (const std::string& name : splitNames(windowsPath)) {
+    for (const std::string& name : names) {
         if (name == ".")
             continue;
         if (name == "..") {
