@@ -102,16 +102,38 @@ ui::Label& FormMain::loadMenuItem(int index) {
 
 void FormMain::handle(const ui::UiEvent& event) {
     using ui::EventKind;
-    if (event.control.empty()) {
-        if (event.kind == EventKind::Load)
-            Form_Load();
-        else if (event.kind == EventKind::Terminate)
-            Form_Terminate();
-    } else if (event.control == "lstRMA") {
-        if (event.kind == EventKind::Click)
+    const std::string& control = event.control;
+    switch (event.kind) {
+    case EventKind::Load:
+        Form_Load();
+        break;
+    case EventKind::Terminate:
+        Form_Terminate();
+        break;
+    case EventKind::Click:
+        if (control == "lblMain")
+            lblMain_Click(event.index);
+        else if (control == "lstRMA")
             lstRMA_Click();
-        else if (event.kind == EventKind::DblClick)
+        break;
+    case EventKind::DblClick:
+        if (control == "lstRMA")
             lstRMA_DblClick();
+        break;
+    case EventKind::MouseMove:
+        // The header labels other than the job line have no handler: moving over them
+        // leaves the highlight as it is.
+        if (control == "lblMain")
+            lblMain_MouseMove(event.index);
+        else if (control.empty())
+            Form_MouseMove();
+        else if (control == "lblRMATitle")
+            lblRMATitle_MouseMove();
+        else if (control == "lstRMA")
+            lstRMA_MouseMove();
+        break;
+    default:
+        break;
     }
 }
 

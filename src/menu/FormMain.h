@@ -57,8 +57,18 @@ public:
     // Event handlers.
     void Form_Load();
     void Form_Terminate();
+    void Form_MouseMove();
     void lstRMA_Click();
     void lstRMA_DblClick();
+    void lstRMA_MouseMove();
+    void lblRMATitle_MouseMove();
+    void lblMain_Click(int Index);
+    void lblMain_MouseMove(int Index);
+
+    // Whitens every item but keep; 0 spares none.
+    void ResetMenuHighlight(int keep);
+
+    ModMain& mod() { return m_mod; }
 
     int NextItemIndex = 2;
 
