@@ -9,12 +9,17 @@
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/Widgets.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFontInfo>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -34,6 +39,9 @@ private slots:
     void hiddenItemsAreNotDrawn();
     void clickingAJobBuildsItsPage();
     void closingTheWindowEndsTheProgram();
+    void hoverReachesTheTopmostControl_data();
+    void hoverReachesTheTopmostControl();
+    void messageBoxesAskWithoutIcon();
 
 private:
     QWidget* widget(const char* name) const { return m_window->widgetFor(name); }
@@ -178,6 +186,67 @@ void FormWindowTest::closingTheWindowEndsTheProgram() {
     m_window->close();
     QVERIFY(!m_mod->hasFormMain());
     QVERIFY(m_desktop->ended());
+}
+
+void FormWindowTest::hoverReachesTheTopmostControl_data() {
+    QTest::addColumn<QPoint>("from");
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QString>("colours"); // of lblMain(0) to lblMain(7): Y yellow, w white
+    const QPoint item3(200, 177 + 8), item0(200, 296 + 8), background(20, 260);
+    QTest::newRow("item") << background << item3 << "wwwYwwww";
+    QTest::newRow("fixed item") << item3 << item0 << "Ywwwwwww";
+    QTest::newRow("background") << item3 << background << "wwwwwwww";
+    QTest::newRow("job line") << item3 << QPoint(400, 136 + 8) << "wwwwwwww";
+    QTest::newRow("job list") << item3 << QPoint(30, 170) << "wwwwwwww";
+    // The other header labels have no handler: the item stays yellow.
+    QTest::newRow("company") << item3 << QPoint(300, 20) << "wwwYwwww";
+    QTest::newRow("disc title") << item3 << QPoint(300, 90) << "wwwYwwww";
+    QTest::newRow("version") << item3 << QPoint(300, 110) << "wwwYwwww";
+}
+
+void FormWindowTest::hoverReachesTheTopmostControl() {
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(QString, colours);
+    m_mod->formMain().ShowIncludedSoftwareMenu(); // items in slots 2 to 7
+    m_desktop->sync();
+    QWindow* handle = m_window->windowHandle();
+    QVERIFY(handle);
+    QTest::mouseMove(handle, from);
+    QTest::mouseMove(handle, to);
+    QString seen;
+    for (int i = 0; i <= 7; ++i) {
+        const char* name[] = {"lblMain(0)", "lblMain(1)", "lblMain(2)", "lblMain(3)",
+                              "lblMain(4)", "lblMain(5)", "lblMain(6)", "lblMain(7)"};
+        seen += label(name[i])->textColor() == QColor(Qt::yellow) ? 'Y' : 'w';
+    }
+    QCOMPARE(seen, colours);
+}
+
+void FormWindowTest::messageBoxesAskWithoutIcon() {
+    qt::QtMessageBoxes boxes(*m_desktop);
+    boxes.queueAnswer(Answer::Cancel);
+    QCOMPARE(boxes.show("queued", Buttons::OkCancel), Answer::Cancel);
+
+    // Without a queued answer a real dialog asks; answer it as a user would.
+    QString title, text;
+    bool icon = true;
+    int buttons = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon() != QMessageBox::NoIcon;
+        buttons = static_cast<int>(box->buttons().size());
+        box->button(QMessageBox::Cancel)->click();
+    });
+    QCOMPARE(boxes.show("Founder Not found, create new directory?\r\nC:\\New", Buttons::OkCancel),
+             Answer::Cancel);
+    QCOMPARE(title, QString("Tidewell CD"));
+    QCOMPARE(text, QString("Founder Not found, create new directory?\r\nC:\\New"));
+    QVERIFY(!icon);
+    QCOMPARE(buttons, 2);
 }
 
 QTEST_MAIN(FormWindowTest)

@@ -3,6 +3,7 @@
 #include "platform/qt/FormWindow.h"
 
 #include <QApplication>
+#include <QThread>
 #include <algorithm>
 
 namespace discmenu::qt {
@@ -49,7 +50,9 @@ void QtDesktop::endProgram() {
         }
     }
     m_windows.clear();
-    QApplication::exit(0);
+    // Leaves the event loop when one runs; before it runs, the entry sees ended() instead.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QApplication::exit(0);
 }
 
 void QtDesktop::raise(ui::Form& form, const ui::UiEvent& event) {
