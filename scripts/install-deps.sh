@@ -8,7 +8,7 @@ packages=(
   libxcb1-dev                      # the end-to-end tests' close-box helper
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation                 # Arial's metric-compatible stand-in
-  xvfb xauth                       # a virtual display for the window tests
+  xvfb xauth xdotool               # a virtual display and clicks for the window tests
   clang-format                     # the format check
   xdg-utils                        # opening documents on the desktop
   python3

@@ -3,19 +3,30 @@
 # under a virtual display with the support trace on; checks that the main window shows
 # what the disc predicts, takes a screenshot, closes the window by its close box and
 # checks that the process ends.
-#   run-disc.sh PROGRAM X11CLOSE DISC-FOLDER EXPECTED-TRACE SHOT.png
+# With a walk file, it then clicks through the menu (see walk.sh).
+#   run-disc.sh PROGRAM X11CLOSE DISC-FOLDER EXPECTED-TRACE SHOT.png [WALK]
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
-program=$1 x11close=$2 disc=$3 expected=$4 shot=$5
+program=$1 x11close=$2 disc=$3 expected=$4 shot=$5 walkfile=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; if [ "$ok" = 1 ]; then rm -rf "$work"; else echo "kept $work"; fi' EXIT
 ok=0 pid=""
 "$here/../../scripts/stage-disc.sh" "$program" "$disc" "$work/disc"
 trace="$work/trace.txt"
-DISCMENU_TRACE="$trace" "$work/disc/autorun/discmenu" &
+# Stand-ins for the desktop's opener and terminal: they only write down how they were called.
+calls="$work/calls.txt"
+mkdir -p "$work/bin"
+for tool in xdg-open x-terminal-emulator; do
+  name=$tool
+  [ "$tool" = x-terminal-emulator ] && name=terminal
+  printf '#!/bin/sh\necho "%s $*" >>"%s"\n' "$name" "$calls" >"$work/bin/$tool"
+  chmod +x "$work/bin/$tool"
+done
+disc_host="$work/disc"
+PATH="$work/bin:$PATH" TERMINAL= DISCMENU_TRACE="$trace" "$work/disc/autorun/discmenu" &
 pid=$!
 
 for _ in $(seq 100); do
@@ -41,6 +52,14 @@ sleep 0.5
 if command -v import >/dev/null; then
   mkdir -p "$(dirname "$shot")"
   import -window root "$shot" || true
+fi
+
+if [ -n "$walkfile" ]; then
+  title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
+  wid=$(xdotool search --name "^${title//[()]/.}\$" | head -n 1)
+  [ -n "$wid" ] || { echo "no window titled '$title'"; exit 1; }
+  . "$here/walk.sh"
+  walk "$walkfile"
 fi
 
 title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
