@@ -1,6 +1,8 @@
 #include "app/ModMain.h"
 
+#include "browser/FormFiles.h"
 #include "menu/FormMain.h"
+#include "savedlg/FormFileSave.h"
 
 namespace discmenu {
 
@@ -8,13 +10,80 @@ ModMain::ModMain(Ports ports, Trace& trace) : m_ports(ports), m_trace(trace), m_
 
 ModMain::~ModMain() = default;
 
-FormMain& ModMain::formMain() {
-    if (!m_formMain) {
-        m_formMain = std::make_unique<FormMain>(*this, &m_formTrace);
-        m_formTrace.formCreated(*m_formMain);
-        m_formMain->raise(ui::UiEvent::form(ui::EventKind::Load));
+namespace {
+
+// Creates a form on its first use and runs its Load step at that moment.
+template <class F> F& loaded(std::unique_ptr<F>& form, ModMain& mod, FormTrace& trace) {
+    if (!form) {
+        form = std::make_unique<F>(mod, &trace);
+        trace.formCreated(*form);
+        form->raise(ui::UiEvent::form(ui::EventKind::Load));
     }
-    return *m_formMain;
+    return *form;
+}
+
+// Ends a form closed by its frame: hidden, its Terminate step run, gone.
+template <class F> bool unload(std::unique_ptr<F>& form, ui::Form& closing) {
+    if (form.get() != &closing)
+        return false;
+    std::unique_ptr<F> ending = std::move(form);
+    ending->hide();
+    ending->raise(ui::UiEvent::form(ui::EventKind::Terminate));
+    return true;
+}
+
+// Puts up the progress note once a copy has taken longer than the delay, and takes it
+// down at the end.
+class ProgressNote : public CopyProgress {
+public:
+    ProgressNote(Desktop& desktop, std::string text, std::chrono::milliseconds delay)
+        : m_desktop(desktop), m_text(std::move(text)),
+          m_showFrom(std::chrono::steady_clock::now() + delay) {}
+    ~ProgressNote() override {
+        if (m_shown)
+            m_desktop.endProgress();
+    }
+    void copied(std::uint64_t done, std::uint64_t total) override {
+        if (!m_shown && std::chrono::steady_clock::now() < m_showFrom)
+            return;
+        m_shown = true;
+        m_desktop.showProgress(m_text, total ? static_cast<int>(done * 100 / total) : 100);
+    }
+
+private:
+    Desktop& m_desktop;
+    std::string m_text;
+    std::chrono::steady_clock::time_point m_showFrom;
+    bool m_shown = false;
+};
+
+std::string lastName(const std::string& path) {
+    std::string p = path;
+    while (!p.empty() && p.back() == '\\')
+        p.pop_back();
+    return p.substr(p.rfind('\\') == std::string::npos ? 0 : p.rfind('\\') + 1);
+}
+
+} // namespace
+
+FormMain& ModMain::formMain() {
+    return loaded(m_formMain, *this, m_formTrace);
+}
+FormFiles& ModMain::formFiles() {
+    return loaded(m_formFiles, *this, m_formTrace);
+}
+FormFileSave& ModMain::formFileSave() {
+    return loaded(m_formFileSave, *this, m_formTrace);
+}
+
+Outcome ModMain::CopyFile(const std::string& source, const std::string& destination) {
+    ProgressNote note(m_ports.desktop, "Copying " + lastName(source), m_progressDelay);
+    return fs().copyFile(source, destination, &note);
+}
+
+Outcome ModMain::CopyFolder(const std::string& source, const std::string& destination) {
+    ProgressNote note(m_ports.desktop, "Copying " + lastName(source), m_progressDelay);
+    return fs().copyFolder(source, destination, &note);
 }
 
 void ModMain::ShellOpen(const ui::Form& owner, const std::string& file, const std::string& folder) {
@@ -47,18 +116,18 @@ void ModMain::settleTrace() {
 
 std::vector<ui::Form*> ModMain::loadedForms() {
     std::vector<ui::Form*> forms;
-    if (m_formMain)
-        forms.push_back(m_formMain.get());
+    for (ui::Form* f : std::initializer_list<ui::Form*>{m_formMain.get(), m_formFiles.get(),
+                                                        m_formFileSave.get()}) {
+        if (f)
+            forms.push_back(f);
+    }
     return forms;
 }
 
 void ModMain::closeByFrame(ui::Form& form) {
-    if (&form != m_formMain.get())
-        return;
-    // The window object ends here; its Terminate step stops the program.
-    std::unique_ptr<FormMain> closing = std::move(m_formMain);
-    closing->hide();
-    closing->raise(ui::UiEvent::form(ui::EventKind::Terminate));
+    // The main window's Terminate step stops the program; the browser's brings the main
+    // window back; the dialog's does nothing.
+    unload(m_formMain, form) || unload(m_formFiles, form) || unload(m_formFileSave, form);
 }
 
 } // namespace discmenu

@@ -10,12 +10,15 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ui/FormSet.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 namespace discmenu {
 
 class FormMain;
+class FormFiles;
+class FormFileSave;
 
 namespace ui {
 class Form;
@@ -66,6 +69,17 @@ public:
     // Whether a file directly in CDPath has a name whose lower-case form contains text.
     Result<bool> FolderContainsName(const std::string& text);
 
+    // Opens, or reuses and brings forward, the file browser on the files of CDPath that
+    // match pattern.
+    void ShowFileBrowser(const std::string& pattern, const std::string& caption);
+    // Creates a folder and its missing parents; true when the folder itself was created.
+    bool CreateFolderPath(const std::string& path);
+
+    // Copies that show a modal progress note once they take longer than a moment.
+    Outcome CopyFile(const std::string& source, const std::string& destination);
+    Outcome CopyFolder(const std::string& source, const std::string& destination);
+    void setProgressDelay(std::chrono::milliseconds delay) { m_progressDelay = delay; }
+
     void ShellOpen(const ui::Form& owner, const std::string& file, const std::string& folder);
     Outcome RunProgram(const std::string& commandLine);
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::Ok);
@@ -74,6 +88,11 @@ public:
     // The main window; its first use creates it and runs its load step.
     FormMain& formMain();
     bool hasFormMain() const { return m_formMain != nullptr; }
+    // The file browser and the destination dialog, likewise created and loaded on first use.
+    FormFiles& formFiles();
+    FormFileSave& formFileSave();
+    bool hasFormFiles() const { return m_formFiles != nullptr; }
+    bool hasFormFileSave() const { return m_formFileSave != nullptr; }
 
     std::string programFolder() const { return m_ports.env.programFolder(); }
     FileSystem& fs() { return m_ports.fs; }
@@ -90,6 +109,9 @@ private:
     Trace& m_trace;
     FormTrace m_formTrace;
     std::unique_ptr<FormMain> m_formMain;
+    std::unique_ptr<FormFiles> m_formFiles;
+    std::unique_ptr<FormFileSave> m_formFileSave;
+    std::chrono::milliseconds m_progressDelay{1000};
 };
 
 } // namespace discmenu

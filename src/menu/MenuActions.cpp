@@ -3,6 +3,7 @@
 #include "app/ModMain.h"
 #include "menu/FormMain.h"
 #include "platform/Text.h"
+#include "savedlg/FormFileSave.h"
 
 #include <array>
 
@@ -94,6 +95,41 @@ Outcome readerInstallation(FormMain& form, MenuClick& click) {
     return {};
 }
 
+// A row that lists the disc's files of one kind in the file browser.
+template <const char* pattern, const char* caption>
+Outcome fileBrowser(FormMain& form, MenuClick&) {
+    form.mod().ShowFileBrowser(pattern, caption);
+    return {};
+}
+
+constexpr char conPattern[] = "*.con";
+constexpr char calPattern[] = "*.cal";
+constexpr char capPattern[] = "*.cap";
+constexpr char cfgPattern[] = "*.cfg";
+constexpr char iniPattern[] = "*.ini";
+constexpr char manualPattern[] = "*manual*.pdf";
+constexpr char conTitle[] = "All included .CON file(s)";
+constexpr char calTitle[] = "All included .CAL file(s)";
+constexpr char capTitle[] = "All included .CAP file(s)";
+constexpr char cfgTitle[] = "All included .CFG file(s)";
+constexpr char iniTitle[] = "All included .INI file(s)";
+constexpr char manualTitle[] = "All included manual(s)";
+
+// A row that asks for the folder to install a DOS package in: the dialog's caption says
+// which package its Save installs.
+template <const char* dialogCaption> Outcome dosInstallation(FormMain& form, MenuClick&) {
+    ModMain& mod = form.mod();
+    mod.MsgBox("Please select the folder you would like this software intsalled in. (The files "
+               "will be extracted and installed automatically into the selected directory)");
+    FormFileSave& dialog = mod.formFileSave();
+    dialog.setCaption(dialogCaption);
+    dialog.show();
+    return {};
+}
+
+constexpr char quaylogDialog[] = "Install path for Quaylog";
+constexpr char swellDialog[] = "Install path for Brinext swell";
+
 const std::array rows = {
     MenuAction{"View Service Report", jobDocument<serviceReport>, KeepTitle},
     MenuAction{"View Calibration Documents", jobDocument<calibrationDocuments>, KeepTitle},
@@ -123,6 +159,14 @@ const std::array rows = {
                Title},
     MenuAction{"View included software and documentation",
                showPage<&FormMain::ShowIncludedSoftwareMenu>, Title},
+    MenuAction{"View .CON file(s)", fileBrowser<conPattern, conTitle>, Title},
+    MenuAction{"View .CAL file(s)", fileBrowser<calPattern, calTitle>, Title},
+    MenuAction{"View .CAP file(s)", fileBrowser<capPattern, capTitle>, Title},
+    MenuAction{"View .CFG file(s)", fileBrowser<cfgPattern, cfgTitle>, Title},
+    MenuAction{"View .INI file(s)", fileBrowser<iniPattern, iniTitle>, Title},
+    MenuAction{"View Instrument Manual(s)", fileBrowser<manualPattern, manualTitle>, Title},
+    MenuAction{"Install Quaylog for DOS", dosInstallation<quaylogDialog>, Title},
+    MenuAction{"Install Brinext swell for DOS", dosInstallation<swellDialog>, Title},
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CopyProgress.h"
 #include "platform/Failure.h"
 
 #include <chrono>
@@ -34,9 +35,13 @@ public:
     virtual Result<std::string> readStart(const std::string& path, std::size_t maxBytes) const = 0;
 
     // Replaces an existing destination only once the new content is complete, so a copy
-    // that fails never destroys the file that was there.
-    virtual Outcome copyFile(const std::string& source, const std::string& destination) = 0;
-    virtual Outcome copyFolder(const std::string& source, const std::string& destination) = 0;
+    // that fails never destroys the file that was there. progress, when given, hears of
+    // each piece copied.
+    virtual Outcome copyFile(const std::string& source, const std::string& destination,
+                             CopyProgress* progress) = 0;
+    // The folder with all its files and subfolders, replacing files that are there.
+    virtual Outcome copyFolder(const std::string& source, const std::string& destination,
+                               CopyProgress* progress) = 0;
     virtual Outcome makeFolder(const std::string& path) = 0;
 
     // The drive letters the machine has, in ascending order.

@@ -44,9 +44,14 @@ class FakeDesktop : public Desktop {
 public:
     void doEvents() override;
     void endProgram() override { ++ends; }
+    void showProgress(const std::string& text, int percent) override {
+        progress.push_back(text + " " + std::to_string(percent));
+    }
+    void endProgress() override { progress.push_back("end"); }
 
     int doEventsCalls = 0;
     int ends = 0;
+    std::vector<std::string> progress;
     std::function<void()> onDoEvents;
 };
 

@@ -125,17 +125,19 @@ Result<std::string> PosixFileSystem::readStart(const std::string& path,
     return bytes;
 }
 
-Outcome PosixFileSystem::copyFile(const std::string& source, const std::string& destination) {
+Outcome PosixFileSystem::copyFile(const std::string& source, const std::string& destination,
+                                  CopyProgress* progress) {
     auto from = m_paths.toHost(source);
     if (!from)
         return std::unexpected(from.error());
     auto to = m_paths.toHost(destination);
     if (!to)
         return std::unexpected(to.error());
-    return copyHostFile(*from, *to);
+    return copyHostFile(*from, *to, progress);
 }
 
-Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string& to) {
+Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string& to,
+                                      CopyProgress* progress) {
     Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
     if (in.fd < 0)
         return failErrno(errno, err::FileNotFound);
@@ -169,6 +171,8 @@ Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string
         return failErrno(error, err::PathNotFound);
     };
     char buffer[1 << 16];
+    const auto total = static_cast<std::uint64_t>(st.st_size);
+    std::uint64_t done = 0;
     for (;;) {
         ssize_t n = ::read(in.fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
@@ -177,14 +181,17 @@ Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string
             return abandon(errno);
         if (n == 0)
             break;
-        for (ssize_t done = 0; done < n;) {
-            ssize_t w = ::write(out.fd, buffer + done, static_cast<std::size_t>(n - done));
+        for (ssize_t written = 0; written < n;) {
+            ssize_t w = ::write(out.fd, buffer + written, static_cast<std::size_t>(n - written));
             if (w < 0 && errno == EINTR)
                 continue;
             if (w < 0)
                 return abandon(errno);
-            done += w;
+            written += w;
+            done += static_cast<std::uint64_t>(w);
         }
+        if (progress)
+            progress->copied(done, total);
     }
     if (::fchmod(out.fd, st.st_mode & 07777) != 0 || ::fsync(out.fd) != 0)
         return abandon(errno);
@@ -198,17 +205,19 @@ Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string
     return {};
 }
 
-Outcome PosixFileSystem::copyFolder(const std::string& source, const std::string& destination) {
+Outcome PosixFileSystem::copyFolder(const std::string& source, const std::string& destination,
+                                    CopyProgress* progress) {
     auto from = m_paths.toHost(source);
     if (!from)
         return std::unexpected(from.error());
     auto to = m_paths.toHost(destination);
     if (!to)
         return std::unexpected(to.error());
-    return copyHostFolder(*from, *to);
+    return copyHostFolder(*from, *to, progress);
 }
 
-Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to) {
+Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to,
+                                        CopyProgress* progress) {
     if (!statKind(from, true))
         return fail(err::PathNotFound, "Path not found");
     if (::mkdir(to.c_str(), 0777) != 0 && errno != EEXIST)
@@ -227,8 +236,8 @@ Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::stri
     // Every child is tried; the first failure is the folder's.
     Outcome result;
     for (const auto& [name, isFolder] : children) {
-        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), hostJoin(to, name))
-                               : copyHostFile(hostJoin(from, name), hostJoin(to, name));
+        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), hostJoin(to, name), progress)
+                               : copyHostFile(hostJoin(from, name), hostJoin(to, name), progress);
         if (!one && result)
             result = one;
     }

@@ -14,16 +14,18 @@ public:
     Result<std::vector<FolderEntry>> subfolders(const std::string& folder) const override;
     Result<std::vector<FolderEntry>> files(const std::string& folder) const override;
     Result<std::string> readStart(const std::string& path, std::size_t maxBytes) const override;
-    Outcome copyFile(const std::string& source, const std::string& destination) override;
-    Outcome copyFolder(const std::string& source, const std::string& destination) override;
+    Outcome copyFile(const std::string& source, const std::string& destination,
+                     CopyProgress* progress) override;
+    Outcome copyFolder(const std::string& source, const std::string& destination,
+                       CopyProgress* progress) override;
     Outcome makeFolder(const std::string& path) override;
     std::vector<char> drives() const override { return m_paths.drives().letters(); }
 
 private:
     enum class Kind { Files, Folders };
     Result<std::vector<FolderEntry>> list(const std::string& folder, Kind kind) const;
-    Outcome copyHostFile(const std::string& from, const std::string& to);
-    Outcome copyHostFolder(const std::string& from, const std::string& to);
+    Outcome copyHostFile(const std::string& from, const std::string& to, CopyProgress* progress);
+    Outcome copyHostFolder(const std::string& from, const std::string& to, CopyProgress* progress);
 
     const PathResolver& m_paths;
 };

@@ -2,13 +2,19 @@
 
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/Widgets.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/DriveList.h"
+#include "platform/ui/FileList.h"
+#include "platform/ui/FolderList.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/TextBox.h"
 #include "platform/ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 namespace discmenu::qt {
@@ -88,21 +94,104 @@ QWidget* FormWindow::createWidget(ui::Control& control) {
             name, index);
         break;
     }
-    default:
-        widget = new QWidget(this); // drawn by later kinds of control
+    case ui::ControlKind::Button: {
+        auto* button = new QPushButton(this);
+        connect(button, &QPushButton::clicked, this,
+                [this, name] { this->raise(ui::UiEvent::of(ui::EventKind::Click, name)); });
+        widget = button;
         break;
+    }
+    case ui::ControlKind::TextBox: {
+        auto* box = static_cast<ui::TextBox*>(&control);
+        widget = new TextWidget(
+            this, raise,
+            [this, box] {
+                if (auto* w = dynamic_cast<TextWidget*>(m_widgets[box]))
+                    box->setText(w->text().toStdString());
+            },
+            name);
+        break;
+    }
+    case ui::ControlKind::FileList: {
+        auto* files = static_cast<ui::FileList*>(&control);
+        widget = new FileListWidget(
+            this, raise,
+            [this, files] {
+                auto* w = dynamic_cast<FileListWidget*>(m_widgets[files]);
+                if (!w)
+                    return;
+                for (int i = 0; i < w->count(); ++i)
+                    files->userSetSelected(i, w->item(i)->isSelected());
+                files->userSetCurrent(w->currentRow());
+            },
+            name);
+        break;
+    }
+    case ui::ControlKind::FolderList: {
+        auto* folders = static_cast<ui::FolderList*>(&control);
+        widget = new FolderListWidget(this, [this, folders](int row) {
+            userAction([folders, row] { folders->userOpen(row); });
+        });
+        break;
+    }
+    case ui::ControlKind::DriveList: {
+        auto* drives = static_cast<ui::DriveList*>(&control);
+        widget = new DriveListWidget(this, [this, drives](const std::string& drive) {
+            userAction([drives, drive] { drives->setDrive(drive); });
+        });
+        break;
+    }
     }
     widget->setObjectName(QString::fromStdString(control.displayName()));
     return widget;
 }
 
+void FormWindow::userAction(const std::function<void()>& edit) {
+    if (!m_detached)
+        m_desktop.act(edit);
+}
+
 void FormWindow::syncControl(ui::Control& control, QWidget* widget) {
     widget->setGeometry(px(control.left()), px(control.top()), px(control.width()),
                         px(control.height()));
-    if (auto* label = dynamic_cast<ui::Label*>(&control))
-        static_cast<LabelWidget*>(widget)->apply(*label);
-    else if (auto* list = dynamic_cast<ui::ListBox*>(&control))
-        static_cast<ListWidget*>(widget)->setEntries(list->entries(), list->listIndex());
+    switch (control.kind()) {
+    case ui::ControlKind::Label:
+        static_cast<LabelWidget*>(widget)->apply(static_cast<ui::Label&>(control));
+        break;
+    case ui::ControlKind::ListBox: {
+        auto& list = static_cast<ui::ListBox&>(control);
+        static_cast<ListWidget*>(widget)->setEntries(list.entries(), list.listIndex());
+        break;
+    }
+    case ui::ControlKind::Button: {
+        auto* button = static_cast<QPushButton*>(widget);
+        const QString caption = QString::fromStdString(static_cast<ui::Button&>(control).caption());
+        if (button->text() != caption)
+            button->setText(caption);
+        break;
+    }
+    case ui::ControlKind::TextBox:
+        static_cast<TextWidget*>(widget)->setData(static_cast<ui::TextBox&>(control).text());
+        break;
+    case ui::ControlKind::FileList: {
+        auto& files = static_cast<ui::FileList&>(control);
+        std::vector<bool> selected;
+        for (int i = 0; i < files.listCount(); ++i)
+            selected.push_back(files.selected(i));
+        static_cast<FileListWidget*>(widget)->setEntries(files.names(), selected);
+        break;
+    }
+    case ui::ControlKind::FolderList: {
+        auto& folders = static_cast<ui::FolderList&>(control);
+        static_cast<FolderListWidget*>(widget)->setItems(folders.items(), folders.listIndex());
+        break;
+    }
+    case ui::ControlKind::DriveList: {
+        auto& drives = static_cast<ui::DriveList&>(control);
+        static_cast<DriveListWidget*>(widget)->setDrives(drives.drives(), drives.drive());
+        break;
+    }
+    }
     widget->setVisible(control.visible());
 }
 
@@ -129,6 +218,10 @@ void FormWindow::sync() {
             setWindowState(state);
         if (!isVisible())
             show();
+        if (m_form.takeBringToFront()) {
+            QWidget::raise();
+            activateWindow();
+        }
     } else if (isVisible()) {
         hide();
     }

@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 namespace discmenu::qt {
@@ -33,6 +34,9 @@ protected:
 
 private:
     void raise(const ui::UiEvent& event);
+    // The user changed a control in a way its data carries out itself (a folder opened, a
+    // drive chosen); the data raises whatever follows.
+    void userAction(const std::function<void()>& edit);
     QWidget* createWidget(ui::Control& control);
     void syncControl(ui::Control& control, QWidget* widget);
     void placeAtStart();

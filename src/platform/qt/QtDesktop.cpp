@@ -56,10 +56,34 @@ void QtDesktop::endProgram() {
 }
 
 void QtDesktop::raise(ui::Form& form, const ui::UiEvent& event) {
+    act([&] { form.raise(event); });
+}
+
+void QtDesktop::act(const std::function<void()>& edit) {
     if (m_ended)
         return;
-    form.raise(event);
+    edit();
     sync();
+}
+
+void QtDesktop::showProgress(const std::string& text, int percent) {
+    if (!m_progress) {
+        sync();
+        m_progress = new QProgressDialog();
+        m_progress->setWindowTitle(QApplication::applicationName());
+        m_progress->setWindowModality(Qt::ApplicationModal);
+        m_progress->setCancelButton(nullptr);
+        m_progress->setMinimumDuration(0);
+        m_progress->setRange(0, 100);
+    }
+    m_progress->setLabelText(QString::fromStdString(text));
+    m_progress->setValue(percent);
+    // Paints the note; the user's input waits, so that no other handler runs meanwhile.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtDesktop::endProgress() {
+    delete m_progress.data();
 }
 
 void QtDesktop::closeByFrame(ui::Form& form) {

@@ -5,7 +5,9 @@
 #include "platform/ui/UiEvent.h"
 
 #include <QPointer>
+#include <QProgressDialog>
 #include <QWidget>
+#include <functional>
 #include <map>
 
 namespace discmenu::ui {
@@ -35,6 +37,10 @@ public:
 
     // Delivers a user's event to a form, then brings the windows in line.
     void raise(ui::Form& form, const ui::UiEvent& event);
+    // Carries out a user's edit of the forms' data, then brings the windows in line.
+    void act(const std::function<void()>& edit);
+    void showProgress(const std::string& text, int percent) override;
+    void endProgress() override;
     void closeByFrame(ui::Form& form);
 
     FormWindow* windowOf(const ui::Form& form) const;
@@ -45,6 +51,7 @@ private:
     ui::FormSet* m_forms = nullptr;
     std::map<const ui::Form*, QPointer<FormWindow>> m_windows;
     bool m_ended = false;
+    QPointer<QProgressDialog> m_progress;
 };
 
 } // namespace discmenu::qt

@@ -1,7 +1,9 @@
 #include "platform/qt/Widgets.h"
 
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 
 namespace discmenu::qt {
@@ -125,6 +127,118 @@ bool ListWidget::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::MouseMove)
         m_raise(ui::UiEvent::of(ui::EventKind::MouseMove, m_name, m_index));
     return QListWidget::viewportEvent(event);
+}
+
+FileListWidget::FileListWidget(QWidget* parent, Raise raise, std::function<void()> capture,
+                               std::string name)
+    : QListWidget(parent), m_raise(std::move(raise)), m_capture(std::move(capture)),
+      m_name(std::move(name)) {
+    setSelectionMode(QAbstractItemView::MultiSelection);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_syncing)
+            m_capture();
+    });
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+        m_capture();
+        m_raise(ui::UiEvent::of(ui::EventKind::Click, m_name));
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
+        m_capture();
+        m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name));
+    });
+}
+
+void FileListWidget::setEntries(const std::vector<std::string>& names,
+                                const std::vector<bool>& selected) {
+    m_syncing = true;
+    bool same = count() == static_cast<int>(names.size());
+    for (int i = 0; same && i < count(); ++i)
+        same = item(i)->text() == QString::fromStdString(names[static_cast<std::size_t>(i)]);
+    if (!same) {
+        clear();
+        for (const std::string& n : names)
+            addItem(QString::fromStdString(n));
+    }
+    for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i)
+        item(i)->setSelected(selected[static_cast<std::size_t>(i)]);
+    m_syncing = false;
+}
+
+FolderListWidget::FolderListWidget(QWidget* parent, std::function<void(int)> open)
+    : QListWidget(parent) {
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this, open](QListWidgetItem* item) { open(row(item)); });
+}
+
+void FolderListWidget::setItems(const std::vector<ui::FolderItem>& items, int current) {
+    QStringList wanted;
+    for (const ui::FolderItem& i : items)
+        wanted << QString(i.depth * 2, ' ') + QString::fromStdString(i.name);
+    QStringList shown;
+    for (int i = 0; i < count(); ++i)
+        shown << item(i)->text();
+    if (wanted != shown) {
+        clear();
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            auto* row = new QListWidgetItem(wanted[static_cast<int>(i)], this);
+            row->setIcon(style()->standardIcon(items[i].open ? QStyle::SP_DirOpenIcon
+                                                             : QStyle::SP_DirClosedIcon));
+        }
+    }
+    setCurrentRow(current);
+}
+
+DriveListWidget::DriveListWidget(QWidget* parent, std::function<void(const std::string&)> choose)
+    : QComboBox(parent) {
+    connect(this, &QComboBox::activated, this, [this, choose](int index) {
+        if (!m_syncing)
+            choose(itemText(index).toStdString());
+    });
+}
+
+void DriveListWidget::setDrives(const std::vector<char>& drives, const std::string& drive) {
+    m_syncing = true;
+    QStringList wanted;
+    for (char d : drives)
+        wanted << QString(QChar(d).toLower()) + ':';
+    QStringList shown;
+    for (int i = 0; i < count(); ++i)
+        shown << itemText(i);
+    if (wanted != shown) {
+        clear();
+        addItems(wanted);
+    }
+    setCurrentIndex(static_cast<int>(wanted.indexOf(QString::fromStdString(drive))));
+    m_syncing = false;
+}
+
+TextWidget::TextWidget(QWidget* parent, Raise raise, std::function<void()> capture,
+                       std::string name)
+    : QLineEdit(parent), m_raise(std::move(raise)), m_capture(std::move(capture)),
+      m_name(std::move(name)) {
+    connect(this, &QLineEdit::returnPressed, this, [this] {
+        m_capture();
+        ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_name);
+        event.key = 13;
+        m_raise(event);
+    });
+}
+
+void TextWidget::setData(const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    if (this->text() != t)
+        setText(t);
+}
+
+void TextWidget::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // Only a move of the focus to another control of the same window counts: not another
+    // window coming up (a message box), nor the window going away.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason ||
+        !isVisible() || !window()->isVisible())
+        return;
+    m_capture();
+    m_raise(ui::UiEvent::of(ui::EventKind::LostFocus, m_name));
 }
 
 } // namespace discmenu::qt

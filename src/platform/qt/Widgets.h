@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/ui/FolderList.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/UiEvent.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QWidget>
 #include <functional>
@@ -61,6 +64,53 @@ private:
     std::string m_name;
     int m_index;
     bool m_syncing = false;
+};
+
+// A list of files in which a click toggles an entry's selection.
+class FileListWidget : public QListWidget {
+public:
+    FileListWidget(QWidget* parent, Raise raise, std::function<void()> capture, std::string name);
+    void setEntries(const std::vector<std::string>& names, const std::vector<bool>& selected);
+
+private:
+    Raise m_raise;
+    std::function<void()> m_capture;
+    std::string m_name;
+    bool m_syncing = false;
+};
+
+// A folder tree: the current folder's ancestors, the current folder, its subfolders.
+// A double-click opens a folder.
+class FolderListWidget : public QListWidget {
+public:
+    FolderListWidget(QWidget* parent, std::function<void(int)> open);
+    void setItems(const std::vector<ui::FolderItem>& items, int current);
+};
+
+// A drop-down of the machine's drives.
+class DriveListWidget : public QComboBox {
+public:
+    DriveListWidget(QWidget* parent, std::function<void(const std::string&)> choose);
+    void setDrives(const std::vector<char>& drives, const std::string& drive);
+
+private:
+    bool m_syncing = false;
+};
+
+// A single-line text box that tells of Enter and of losing the focus, after writing what
+// was typed into the data.
+class TextWidget : public QLineEdit {
+public:
+    TextWidget(QWidget* parent, Raise raise, std::function<void()> capture, std::string name);
+    void setData(const std::string& text);
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    Raise m_raise;
+    std::function<void()> m_capture;
+    std::string m_name;
 };
 
 } // namespace discmenu::qt

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace discmenu::ui {
@@ -42,6 +43,9 @@ public:
     bool visible() const { return m_visible; }
     void show();
     void hide();
+    // Asks the window system to bring the window in front of the others once.
+    void bringToFront() { m_bringToFront = true; }
+    bool takeBringToFront() { return std::exchange(m_bringToFront, false); }
     WindowState windowState() const { return m_windowState; }
     void setWindowState(WindowState s) { m_windowState = s; }
 
@@ -88,6 +92,7 @@ private:
     std::string m_picture;
     std::string m_icon;
     bool m_visible = false;
+    bool m_bringToFront = false;
     WindowState m_windowState = WindowState::Normal;
     std::vector<std::unique_ptr<Control>> m_controls;
 };

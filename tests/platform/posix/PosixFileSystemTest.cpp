@@ -74,7 +74,7 @@ TEST_F(PosixFileSystem, ListsFilesAndFoldersApart) {
 TEST_F(PosixFileSystem, CopyReplacesAnExistingFile) {
     file("src/a.con", "new");
     writeFile(m_temp.path() / "other/dest/A.CON", "old");
-    ASSERT_TRUE(m_fs->copyFile("D:\\src\\a.con", "E:\\dest\\a.con"));
+    ASSERT_TRUE(m_fs->copyFile("D:\\src\\a.con", "E:\\dest\\a.con", nullptr));
     // The stored name is kept, in the way Windows replaces a file of another letter case.
     EXPECT_EQ(readFile(m_temp.path() / "other/dest/A.CON"), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_temp.path() / "other/dest"),
@@ -97,7 +97,7 @@ TEST_F(PosixFileSystem, CopyFailures) {
         {"D:\\src\\a.con", "E:\\dest", 75}, // a folder stands there
     };
     for (const Row& r : rows) {
-        auto copied = m_fs->copyFile(r.from, r.to);
+        auto copied = m_fs->copyFile(r.from, r.to, nullptr);
         ASSERT_FALSE(copied) << r.from << " " << r.to;
         EXPECT_EQ(copied.error().number, r.number) << r.from << " " << r.to;
     }
@@ -113,7 +113,7 @@ TEST_F(PosixFileSystem, AFailedCopyLeavesTheExistingFileIntact) {
     if (!std::filesystem::exists("/proc/self/mem"))
         GTEST_SKIP() << "needs /proc/self/mem";
     writeFile(m_temp.path() / "other/keep.con", "precious");
-    auto copied = fs.copyFile("P:\\mem", "E:\\keep.con");
+    auto copied = fs.copyFile("P:\\mem", "E:\\keep.con", nullptr);
     ASSERT_FALSE(copied);
     EXPECT_EQ(readFile(m_temp.path() / "other/keep.con"), "precious");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_temp.path() / "other"),
@@ -127,7 +127,7 @@ TEST_F(PosixFileSystem, ARefusedCopyIsPermissionDenied) {
     file("src/a.con", "new");
     writeFile(m_temp.path() / "other/ro.con", "old");
     ::chmod((m_temp.path() / "other/ro.con").c_str(), 0444);
-    auto copied = m_fs->copyFile("D:\\src\\a.con", "E:\\ro.con");
+    auto copied = m_fs->copyFile("D:\\src\\a.con", "E:\\ro.con", nullptr);
     ASSERT_FALSE(copied);
     EXPECT_EQ(copied.error().number, 70);
     EXPECT_EQ(readFile(m_temp.path() / "other/ro.con"), "old");
@@ -137,7 +137,7 @@ TEST_F(PosixFileSystem, CopyFolderAndMakeFolder) {
     file("pkg/DEMO/one.dat", "1");
     file("pkg/DEMO/deeper/two.dat", "2");
     writeFile(m_temp.path() / "other/DEMO/one.dat", "old");
-    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\\\DEMO"));
+    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\\\DEMO", nullptr));
     EXPECT_EQ(readFile(m_temp.path() / "other/DEMO/one.dat"), "1");
     EXPECT_EQ(readFile(m_temp.path() / "other/DEMO/deeper/two.dat"), "2");
 
