@@ -9,7 +9,9 @@ DiscFixture::DiscFixture() : m_disc(m_temp.path() / "disc") {
     posix::DriveMap drives;
     drives.add('D', m_disc.string());
     drives.add('E', (m_temp.path() / "other").string());
+    drives.add('C', (m_temp.path() / "home").string());
     std::filesystem::create_directories(m_temp.path() / "other");
+    std::filesystem::create_directories(m_temp.path() / "home");
     m_paths = std::make_unique<posix::PathResolver>(drives);
     m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
 }

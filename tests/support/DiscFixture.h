@@ -17,8 +17,8 @@
 namespace discmenu::test {
 
 // A disc tree in a temporary folder, seen as drive D: through the real file-system
-// adapter; launching, message boxes and the event loop are fakes. Each test gets a fresh
-// ModMain.
+// adapter, beside two more folders as drives C: (home) and E: (other); launching, message boxes and
+// the event loop are fakes. Each test gets a fresh ModMain.
 class DiscFixture : public ::testing::Test {
 protected:
     DiscFixture();
@@ -29,6 +29,10 @@ protected:
     // Sets a folder's last-modified time.
     void touch(const std::string& path, std::chrono::system_clock::time_point when);
     std::filesystem::path host(const std::string& path) const;
+    // A path below the folder of drive C:.
+    std::filesystem::path home(const std::string& path) const {
+        return m_temp.path() / "home" / path;
+    }
 
     // Starts the program as if from the Windows folder given (on drive D:).
     ModMain& start(const std::string& programFolder = "D:\\autorun");

@@ -21,6 +21,15 @@ public:
     }
 };
 
+// The classic list look: the small list font in rows of 13 pixels.
+void classicRows(QListWidget* list) {
+    list->setItemDelegate(new RowDelegate(list));
+    list->setUniformItemSizes(true);
+    QFont f = list->font();
+    f.setPixelSize(11);
+    list->setFont(f);
+}
+
 } // namespace
 
 QFont toQFont(const ui::Font& font) {
@@ -88,16 +97,12 @@ void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index)
     : QListWidget(parent), m_raise(std::move(raise)), m_name(std::move(name)), m_index(index) {
-    setItemDelegate(new RowDelegate(this));
-    setUniformItemSizes(true);
+    classicRows(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFrameShape(QFrame::Box);
     setLineWidth(1);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
-    QFont f = font();
-    f.setPixelSize(11);
-    setFont(f);
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (m_syncing || row < 0)
             return;
@@ -133,6 +138,7 @@ FileListWidget::FileListWidget(QWidget* parent, Raise raise, std::function<void(
                                std::string name)
     : QListWidget(parent), m_raise(std::move(raise)), m_capture(std::move(capture)),
       m_name(std::move(name)) {
+    classicRows(this);
     setSelectionMode(QAbstractItemView::MultiSelection);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (!m_syncing)
@@ -166,6 +172,7 @@ void FileListWidget::setEntries(const std::vector<std::string>& names,
 
 FolderListWidget::FolderListWidget(QWidget* parent, std::function<void(int)> open)
     : QListWidget(parent) {
+    classicRows(this);
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this, open](QListWidgetItem* item) { open(row(item)); });
 }

@@ -1,0 +1,89 @@
+#include "DiscFixture.h"
+#include "platform/ui/FileList.h"
+#include "platform/ui/FolderList.h"
+
+namespace discmenu::test {
+namespace {
+
+TEST(FilePattern, MatchesWildcardsWithoutRegardToCase) {
+    struct Row {
+        const char* name;
+        const char* pattern;
+        bool match;
+    };
+    const Row rows[] = {
+        {"SENSOR.CON", "*.con", true},
+        {"sensor.con.bak", "*.con", false},
+        {"a.con", "*.CON", true},
+        {"SBE19 Manual.PDF", "*manual*.pdf", true},
+        {"manual.pdf", "*manual*.pdf", true}, // "*" also stands for nothing
+        {"manuals.txt", "*manual*.pdf", false},
+        {"x1.ini", "x?.ini", true},
+        {"x12.ini", "x?.ini", false},
+        {"Ä.cal", "?.cal", true}, // "?" is one character, not one byte
+        {"a.b.c", "*.*", true},
+        {"", "*", true},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(ui::matchesPattern(r.name, r.pattern), r.match) << r.name << " " << r.pattern;
+}
+
+using ListControls = DiscFixture;
+
+TEST_F(ListControls, FileListShowsMatchingFilesSortedAndClearsItsSelection) {
+    for (const char* f : {"sw/b.con", "sw/A.CON", "sw/c.con.bak", "sw/d.ini", "sw/folder.con/x"})
+        file(f);
+    ui::FileList list("FileMain", *m_fs);
+    ASSERT_TRUE(list.setPath("D:\\sw"));
+    ASSERT_TRUE(list.setPattern("*.con"));
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"A.CON", "b.con"})); // files only
+    list.userSetSelected(1, true);
+    list.userSetCurrent(1);
+    EXPECT_TRUE(list.selected(1));
+    EXPECT_EQ(list.fileName(), "b.con");
+    ASSERT_TRUE(list.setPattern("*.ini"));
+    EXPECT_EQ(list.names(), (std::vector<std::string>{"d.ini"}));
+    EXPECT_FALSE(list.selected(0));
+    EXPECT_EQ(list.listIndex(), -1);
+
+    auto missing = list.setPath("D:\\nowhere");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().number, 76);
+    EXPECT_EQ(list.listCount(), 0);
+}
+
+TEST_F(ListControls, FolderListMovesOnlyToFoldersThatExist) {
+    folder("Data/Sub b");
+    folder("Data/sub A");
+    file("Data/file.txt");
+    ui::FolderList dir("Dir1", *m_fs);
+    ASSERT_TRUE(dir.setPath("d:\\data\\"));
+    EXPECT_EQ(dir.path(), "D:\\data");
+    EXPECT_EQ(dir.items(), (std::vector<ui::FolderItem>{{"D:\\", "D:\\", 0, true},
+                                                        {"data", "D:\\data", 1, true},
+                                                        {"sub A", "D:\\data\\sub A", 2, false},
+                                                        {"Sub b", "D:\\data\\Sub b", 2, false}}));
+    EXPECT_EQ(dir.listIndex(), 1);
+    dir.userOpen(2);
+    EXPECT_EQ(dir.path(), "D:\\data\\sub A");
+    dir.userOpen(0);
+    EXPECT_EQ(dir.path(), "D:\\");
+
+    struct Row {
+        const char* path;
+        int number;
+    };
+    const Row failures[] = {
+        {"Q:\\", 68}, {"D:\\missing", 76}, {"D:\\Data\\file.txt", 76}, {"Data", 76}};
+    for (const Row& r : failures) {
+        auto moved = dir.setPath(r.path);
+        ASSERT_FALSE(moved) << r.path;
+        EXPECT_EQ(moved.error().number, r.number) << r.path;
+        EXPECT_EQ(dir.path(), "D:\\") << r.path; // it stays where it was
+    }
+    ASSERT_TRUE(dir.setPath("D:"));
+    EXPECT_EQ(dir.path(), "D:\\"); // the drive's current folder: its root
+}
+
+} // namespace
+} // namespace discmenu::test
