@@ -3,11 +3,8 @@
 // and double-click; the close box.
 
 #include "platform/qt/FormWindow.h"
-#include "Fakes.h"
-#include "app/ModMain.h"
+#include "QtDisc.h"
 #include "menu/FormMain.h"
-#include "platform/posix/PathResolver.h"
-#include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/Widgets.h"
@@ -17,11 +14,8 @@
 #include <QFontInfo>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 using namespace discmenu;
@@ -49,43 +43,28 @@ private:
         return dynamic_cast<qt::LabelWidget*>(widget(name));
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_fs;
-    test::FakeLauncher m_launcher;
-    test::FakeMessageBoxes m_messages;
-    test::FakeEnvironment m_env;
-    Trace m_trace;
-    std::unique_ptr<qt::QtDesktop> m_desktop;
-    std::unique_ptr<ModMain> m_mod;
+    std::unique_ptr<test::QtDisc> m_disc;
+    ModMain* m_mod = nullptr;
+    qt::QtDesktop* m_desktop = nullptr;
+    test::FakeLauncher* m_launcher = nullptr;
     qt::FormWindow* m_window = nullptr;
 };
 
 void FormWindowTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    const std::filesystem::path disc = m_dir->path().toStdString();
-    for (const char* f : {"1001_CD_Contents", "1002_CD_Contents/recovered data", "1003_CD_Contents",
-                          "CD Current Version (7.16)/Components", "autorun"})
-        std::filesystem::create_directories(disc / f);
-    std::ofstream(disc / "autorun/version") << "7.16\r\n";
-    posix::DriveMap drives;
-    drives.add('D', disc.string());
-    m_paths = std::make_unique<posix::PathResolver>(drives);
-    m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
-    m_launcher = {};
-    m_desktop = std::make_unique<qt::QtDesktop>();
-    m_mod =
-        std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env}, m_trace);
-    m_desktop->attach(*m_mod);
-    m_mod->Main();
-    m_desktop->sync();
-    m_window = m_desktop->windowOf(m_mod->formMain());
+    m_disc = std::make_unique<test::QtDisc>(
+        std::initializer_list<const char*>{"1001_CD_Contents", "1002_CD_Contents/recovered data",
+                                           "1003_CD_Contents",
+                                           "CD Current Version (7.16)/Components"},
+        std::initializer_list<const char*>{});
+    m_mod = &m_disc->mod();
+    m_desktop = &m_disc->desktop();
+    m_launcher = &m_disc->launcher;
+    m_window = m_disc->window(m_mod->formMain());
     QVERIFY(m_window);
 }
 
 void FormWindowTest::cleanup() {
-    m_desktop.reset();
-    m_mod.reset();
+    m_disc.reset();
 }
 
 void FormWindowTest::controlsStandWhereTheLayoutPutsThem_data() {
@@ -178,8 +157,8 @@ void FormWindowTest::clickingAJobBuildsItsPage() {
     QVERIFY(label("lblMain(3)")->isVisible());
 
     QTest::mouseDClick(jobs->viewport(), Qt::LeftButton, {}, second);
-    QCOMPARE(m_launcher.opens.size(), std::size_t(1));
-    QCOMPARE(m_launcher.opens[0].file, std::string("D:\\\\1002_CD_Contents\\"));
+    QCOMPARE(m_launcher->opens.size(), std::size_t(1));
+    QCOMPARE(m_launcher->opens[0].file, std::string("D:\\\\1002_CD_Contents\\"));
 }
 
 void FormWindowTest::closingTheWindowEndsTheProgram() {
