@@ -22,11 +22,13 @@ mkdir -p "$work/bin"
 for tool in xdg-open x-terminal-emulator; do
   name=$tool
   [ "$tool" = x-terminal-emulator ] && name=terminal
-  printf '#!/bin/sh\necho "%s $*" >>"%s"\n' "$name" "$calls" >"$work/bin/$tool"
+  printf '#!/bin/sh\necho "%s $* @ $(pwd)" >>"%s"\n' "$name" "$calls" >"$work/bin/$tool"
   chmod +x "$work/bin/$tool"
 done
-disc_host="$work/disc"
-PATH="$work/bin:$PATH" TERMINAL= DISCMENU_TRACE="$trace" "$work/disc/autorun/discmenu" &
+# The user's home, drive C:, is a folder of the test's own.
+mkdir -p "$work/home"
+PATH="$work/bin:$PATH" HOME="$work/home" TERMINAL= DISCMENU_TRACE="$trace" \
+  "$work/disc/autorun/discmenu" &
 pid=$!
 
 for _ in $(seq 100); do
@@ -56,8 +58,8 @@ fi
 
 if [ -n "$walkfile" ]; then
   title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
-  wid=$(xdotool search --name "^${title//[()]/.}\$" | head -n 1)
-  [ -n "$wid" ] || { echo "no window titled '$title'"; exit 1; }
+  main_wid=$(xdotool search --name "^${title//[()]/.}\$" | head -n 1)
+  [ -n "$main_wid" ] || { echo "no window titled '$title'"; exit 1; }
   . "$here/walk.sh"
   walk "$walkfile"
 fi

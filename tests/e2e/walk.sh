@@ -1,19 +1,30 @@
-# Walks the menu of the running program by clicking its rows, as a user would, and checks
-# the trace after each click. Sourced by run-disc.sh, which sets trace, wid, calls and
-# disc_host.
-#   Each step of a walk file:  ROW|CAPTION|ITEM|ITEM...   click item row ROW (0 = first
-#                              row), then expect that window caption and those items
-#                              !browse                     click "Browse this CD"
-#                              !console ROW                click a console row
+# Walks the running program as a user would, and checks the trace after each step.
+# Sourced by run-disc.sh, which sets trace, calls, work and main_wid.
+#
+# A walk file has one step a line:
+#   ROW|CAPTION|ITEM|ITEM...  click item row ROW of the main window (0 = first row), then
+#                             expect that window caption and those items
+#   !window TITLE             the window with this title takes the next clicks and keys
+#   !main                     the main window does
+#   !focus                    that window takes the keyboard
+#   !row N                    click item row N of the main window
+#   !click X Y                click at pixel X, Y of that window
+#   !type TEXT                select all in the focused text box and type TEXT
+#   !key KEY                  press a key (xdotool's names: Return, Tab ...)
+#   !expect LINE              wait for this line in the trace (\t stands for a tab)
+#   !called TEXT              wait for a stand-in program called with TEXT (@WORK: the work folder)
+#   !file PATH                wait for a file below the work folder
+#   !shot NAME                a screenshot beside the test's own, for people to look at
 
+wid=""
 click_at() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
 # Items stand at Top 2400 + k * 255 twips, Left 1560; 15 twips to a pixel.
 click_row() { click_at 120 $(( (2400 + $1 * 255) / 15 + 8 )); }
 
 last_field_line() { grep "^$1"$'\t' "$trace" | tail -n 1; }
 
-wait_for() { # wait_for COMMAND...: up to 5 seconds
-  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
+wait_for() { # wait_for COMMAND...: up to 10 seconds
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
   return 1
 }
 
@@ -23,38 +34,55 @@ expect_page() { # expect_page LINES-BEFORE CAPTION ITEMS-LINE
     tail -n +"$((before + 1))" "$trace" | grep -qxF -- $'caption\tformMain\t'"$caption" &&
       [ "$(last_field_line items)" = "$items" ]
   }
-  wait_for page_shown || {
-    echo "after the click: expected caption '$caption' and $items"
-    echo "--- trace ---"; cat "$trace"; return 1
-  }
+  wait_for page_shown || { echo "after the click: expected caption '$caption' and $items"; return 1; }
 }
 
+in_trace() { grep -qxF -- "$1" "$trace"; }
 called_with() { grep -qF -- "$1" "$calls" 2>/dev/null; }
+window_named() { wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$wid" ]; }
+
+walk_step() {
+  local line=$1 row caption items before arg
+  before=$(wc -l <"$trace")
+  arg=${line#* }
+  case "$line" in
+  '!main') wid=$main_wid ;;
+  '!focus') xdotool windowfocus "$wid"; sleep 0.2 ;;
+  '!row '*) wid=$main_wid; click_row "$arg" ;;
+  '!window '*)
+    wait_for window_named "$(printf '%s' "$arg" | sed 's/[][().*^$]/\\&/g')" || { echo "no window '$arg'"; return 1; } ;;
+  '!click '*) click_at ${arg% *} ${arg#* } ;;
+  '!type '*)
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 15 -- "$arg" ;;
+  '!key '*) xdotool key --clearmodifiers "$arg" ;;
+  '!expect '*)
+    arg=${arg//\\t/$'\t'}
+    wait_for in_trace "$arg" || { echo "never in the trace: $arg"; return 1; } ;;
+  '!called '*)
+    arg=${arg//@WORK/$work}
+    wait_for called_with "$arg" || { echo "never called: $arg"; cat "$calls" 2>/dev/null; return 1; } ;;
+  '!shot '*)
+    sleep 0.3
+    if command -v import >/dev/null; then import -window root "${shot%.png}-$arg.png" || true; fi ;;
+  '!file '*)
+    wait_for test -f "$work/$arg" || { echo "no file $arg"; return 1; } ;;
+  *)
+    row=${line%%|*}
+    line=${line#*|}
+    caption=${line%%|*}
+    items="items"$'\t'"${line#*|}"
+    items=${items//|/$'\t'}
+    wid=$main_wid
+    click_row "$row"
+    expect_page "$before" "$caption" "$items" || return 1 ;;
+  esac
+}
 
 walk() { # walk FILE
-  local line row caption items before
+  local line
   while IFS= read -r line; do
-    [ -z "$line" ] && continue
-    before=$(wc -l <"$trace")
-    case "$line" in
-    '!browse')
-      click_at $(( 6720 / 15 + 20 )) $(( 4440 / 15 + 8 ))
-      wait_for called_with "xdg-open $disc_host" || { echo "Browse this CD opened nothing"; cat "$calls"; return 1; }
-      ;;
-    '!console '*)
-      click_row "${line#!console }"
-      wait_for called_with "terminal -e /bin/sh -c" || { echo "no console started"; cat "$calls"; return 1; }
-      grep -q $'^run\tcmd.exe /k pushd ' "$trace" || { echo "no run line"; return 1; }
-      ;;
-    *)
-      row=${line%%|*}
-      line=${line#*|}
-      caption=${line%%|*}
-      items="items"$'\t'"${line#*|}"
-      items=${items//|/$'\t'}
-      click_row "$row"
-      expect_page "$before" "$caption" "$items" || return 1
-      ;;
-    esac
+    case "$line" in '' | '#'*) continue ;; esac
+    walk_step "$line" || { echo "at step: $line"; echo "--- trace ---"; cat "$trace"; return 1; }
   done <"$1"
 }
