@@ -30,6 +30,26 @@ void classicRows(QListWidget* list) {
     list->setFont(f);
 }
 
+QStringList toQStrings(const std::vector<std::string>& texts) {
+    QStringList out;
+    for (const std::string& t : texts)
+        out << QString::fromStdString(t);
+    return out;
+}
+
+// Rebuilds a list's rows when their texts differ from the wanted ones, and only then, so
+// that a sync keeps the user's scroll position; true when it rebuilt them.
+bool showRows(QListWidget* list, const QStringList& wanted) {
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->item(i)->text();
+    if (shown == wanted)
+        return false;
+    list->clear();
+    list->addItems(wanted);
+    return true;
+}
+
 } // namespace
 
 QFont toQFont(const ui::Font& font) {
@@ -115,14 +135,7 @@ ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index
 
 void ListWidget::setEntries(const std::vector<std::string>& entries, int selected) {
     m_syncing = true;
-    bool same = count() == static_cast<int>(entries.size());
-    for (int i = 0; same && i < count(); ++i)
-        same = item(i)->text() == QString::fromStdString(entries[static_cast<std::size_t>(i)]);
-    if (!same) {
-        clear();
-        for (const std::string& e : entries)
-            addItem(QString::fromStdString(e));
-    }
+    showRows(this, toQStrings(entries));
     if (currentRow() != selected)
         setCurrentRow(selected);
     m_syncing = false;
@@ -157,14 +170,7 @@ FileListWidget::FileListWidget(QWidget* parent, Raise raise, std::function<void(
 void FileListWidget::setEntries(const std::vector<std::string>& names,
                                 const std::vector<bool>& selected) {
     m_syncing = true;
-    bool same = count() == static_cast<int>(names.size());
-    for (int i = 0; same && i < count(); ++i)
-        same = item(i)->text() == QString::fromStdString(names[static_cast<std::size_t>(i)]);
-    if (!same) {
-        clear();
-        for (const std::string& n : names)
-            addItem(QString::fromStdString(n));
-    }
+    showRows(this, toQStrings(names));
     for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i)
         item(i)->setSelected(selected[static_cast<std::size_t>(i)]);
     m_syncing = false;
@@ -181,16 +187,11 @@ void FolderListWidget::setItems(const std::vector<ui::FolderItem>& items, int cu
     QStringList wanted;
     for (const ui::FolderItem& i : items)
         wanted << QString(i.depth * 2, ' ') + QString::fromStdString(i.name);
-    QStringList shown;
-    for (int i = 0; i < count(); ++i)
-        shown << item(i)->text();
-    if (wanted != shown) {
-        clear();
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            auto* row = new QListWidgetItem(wanted[static_cast<int>(i)], this);
-            row->setIcon(style()->standardIcon(items[i].open ? QStyle::SP_DirOpenIcon
-                                                             : QStyle::SP_DirClosedIcon));
-        }
+    if (showRows(this, wanted)) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            item(static_cast<int>(i))
+                ->setIcon(style()->standardIcon(items[i].open ? QStyle::SP_DirOpenIcon
+                                                              : QStyle::SP_DirClosedIcon));
     }
     setCurrentRow(current);
 }
