@@ -279,20 +279,5 @@ TEST_F(StartUp, TheMainWindowLoadsWhenTheFirstJobFolderIsMet) {
     EXPECT_EQ(loadedAtEachFolder, (std::vector<bool>{false, true, true}));
 }
 
-TEST_F(StartUp, TracesWhatTheMainWindowShows) {
-    file("autorun/version", "7.16\r\n");
-    folder("1001_CD_Contents");
-    folder("1002_CD_Contents");
-    folder("CD Current Version (7.16)/Components");
-    start();
-    const std::string trace = m_traceText.str();
-    for (const char* line :
-         {"caption\tformMain\tCustomer Service CD\n", "text\tlblRMATitle\tRMA # 1001 and 1002\n",
-          "text\tlblVersion\tVersion 7.16\n", "jobs\t1001\t1002\n",
-          "items\tView included software and documentation\n",
-          "caption\tformMain\tTidewell Software CD - 1001\n", "show\tformMain\n"})
-        EXPECT_NE(trace.find(line), std::string::npos) << line << "in\n" << trace;
-}
-
 } // namespace
 } // namespace discmenu::test

@@ -19,11 +19,5 @@ TEST(Trace, OneEventIsOneLine) {
                          "jobs\n");
 }
 
-TEST(Trace, WritesNothingWhenOff) {
-    Trace trace;
-    EXPECT_FALSE(trace.enabled());
-    trace.write({"open", "x", "y"}); // must not crash
-}
-
 } // namespace
 } // namespace discmenu

@@ -87,14 +87,6 @@ TEST_F(MenuPages, ItemsTakeTheFirstRowAsTheirTemplate) {
     EXPECT_EQ(form.lblMain(0).font().points, 12);
 }
 
-TEST_F(MenuPages, ItemsKeepTheirColourWhenReused) {
-    start();
-    main().lblMain(3).setForeColor(ui::Yellow);
-    main().ShowDosSoftwareMenu();
-    EXPECT_EQ(main().lblMain(3).caption(), "Install Brinext swell for DOS");
-    EXPECT_EQ(main().lblMain(3).foreColor(), ui::Yellow);
-}
-
 TEST_F(MenuPages, InstrumentDocumentationShowsTheKindsOfFilesPresent) {
     file("SBE19.con");
     file("deck.INI");
@@ -170,31 +162,6 @@ TEST_F(MenuPages, SetWindowTitle) {
     EXPECT_EQ(main().caption(), "Tidewell Software CD - ");
     main().SetWindowTitle("Main Menu");
     EXPECT_EQ(main().caption(), "Tidewell Software CD - Main Menu");
-}
-
-TEST_F(MenuPages, JobListClickAndDoubleClick) {
-    folder("1001_CD_Contents");
-    folder("1002_CD_Contents/recovered data");
-    start();
-    main().lstRMA().userSelect(1);
-    main().raise(ui::UiEvent::of(ui::EventKind::Click, "lstRMA"));
-    EXPECT_EQ(items(), (Items{"View Recovered Data", "View included software and documentation"}));
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - 1002");
-
-    main().raise(ui::UiEvent::of(ui::EventKind::DblClick, "lstRMA"));
-    ASSERT_EQ(m_launcher.opens.size(), 1u);
-    EXPECT_EQ(m_launcher.opens[0],
-              (FakeLauncher::Open{"D:\\\\1002_CD_Contents\\", "D:\\autorun", "formMain"}));
-    EXPECT_NE(m_traceText.str().find("open\tD:\\\\1002_CD_Contents\\\tD:\\autorun\n"),
-              std::string::npos);
-}
-
-TEST_F(MenuPages, ClosingTheMainWindowEndsTheProgram) {
-    start();
-    m_mod->closeByFrame(main());
-    EXPECT_EQ(m_desktop.ends, 1);
-    EXPECT_FALSE(m_mod->hasFormMain());
-    EXPECT_NE(m_traceText.str().find("hide\tformMain\n"), std::string::npos);
 }
 
 } // namespace
