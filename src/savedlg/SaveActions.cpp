@@ -37,7 +37,10 @@ void FormFileSave::saveCopies() {
         }
     }
     // The count stands where a sign would: " 2 File(s) copied:".
-    m_mod.MsgBox(" " + std::to_string(count) + " File(s) copied:\r\n" + copiedNames);
+    std::string summary = " ";
+    summary += std::to_string(count);
+    summary += " File(s) copied:\r\n";
+    m_mod.MsgBox(summary + copiedNames);
     hide();
     browser.show();
 }
