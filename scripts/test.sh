@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the format check, then the core, adapter and end-to-end tests in a
-# debug build and again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# debug build and again under AddressSanitizer and UndefinedBehaviorSanitizer; last, the
+# optimised build that the run command uses (with the benchmark) must build without warnings.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -9,15 +10,22 @@ scripts/install-deps.sh
 echo "== format"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
-for preset in debug sanitize; do
-  echo "== $preset"
-  cmake --preset "$preset" >/dev/null
-  log="build/$preset-build.log"
-  cmake --build --preset "$preset" >"$log" 2>&1 || { cat "$log"; exit 1; }
+build() { # build PRESET: configure and build, failing on any warning
+  local log="build/$1-build.log"
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" >"$log" 2>&1 || { cat "$log"; exit 1; }
   if grep -q 'warning:' "$log"; then
     grep -A4 'warning:' "$log"
-    echo "the build gave warnings"
+    echo "the $1 build gave warnings"
     exit 1
   fi
+}
+
+for preset in debug sanitize; do
+  echo "== $preset"
+  build "$preset"
   ctest --preset "$preset" -j2
 done
+
+echo "== release"
+build release
