@@ -1,23 +1,19 @@
 #include "DiscFixture.h"
 
-#include <sys/time.h>
+#include "MachineFiles.h"
 
 namespace discmenu::test {
 
 DiscFixture::DiscFixture() : m_disc(m_temp.path() / "disc") {
     std::filesystem::create_directories(m_disc);
-    posix::DriveMap drives;
-    drives.add('D', m_disc.string());
-    drives.add('E', (m_temp.path() / "other").string());
-    drives.add('C', (m_temp.path() / "home").string());
     std::filesystem::create_directories(m_temp.path() / "other");
     std::filesystem::create_directories(m_temp.path() / "home");
-    m_paths = std::make_unique<posix::PathResolver>(drives);
-    m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
+    m_fs = machineFileSystem(
+        {{'D', m_disc}, {'E', m_temp.path() / "other"}, {'C', m_temp.path() / "home"}});
 }
 
 std::filesystem::path DiscFixture::host(const std::string& path) const {
-    return m_disc / path;
+    return m_disc / utf8Path(path);
 }
 
 void DiscFixture::file(const std::string& path, const std::string& content) {
@@ -29,12 +25,7 @@ void DiscFixture::folder(const std::string& path) {
 }
 
 void DiscFixture::touch(const std::string& path, std::chrono::system_clock::time_point when) {
-    const auto since = when.time_since_epoch();
-    timeval times[2];
-    times[0].tv_sec = times[1].tv_sec =
-        static_cast<time_t>(std::chrono::duration_cast<std::chrono::seconds>(since).count());
-    times[0].tv_usec = times[1].tv_usec = 0;
-    ::utimes(host(path).c_str(), times);
+    setModifiedTime(host(path), when);
 }
 
 ModMain& DiscFixture::module() {

@@ -4,8 +4,7 @@
 #include "TempDir.h"
 #include "app/ModMain.h"
 #include "app/Trace.h"
-#include "platform/posix/PathResolver.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +15,7 @@
 
 namespace discmenu::test {
 
-// A disc tree in a temporary folder, seen as drive D: through the real file-system
+// A disc tree in a temporary folder, seen as drive D: through the machine's own file-system
 // adapter, beside two more folders as drives C: (home) and E: (other); launching, message boxes and
 // the event loop are fakes. Each test gets a fresh ModMain.
 class DiscFixture : public ::testing::Test {
@@ -31,7 +30,7 @@ protected:
     std::filesystem::path host(const std::string& path) const;
     // A path below the folder of drive C:.
     std::filesystem::path home(const std::string& path) const {
-        return m_temp.path() / "home" / path;
+        return m_temp.path() / "home" / utf8Path(path);
     }
 
     // Starts the program as if from the Windows folder given (on drive D:).
@@ -41,8 +40,7 @@ protected:
 
     TempDir m_temp;
     std::filesystem::path m_disc;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_fs;
+    std::unique_ptr<FileSystem> m_fs;
     FakeLauncher m_launcher;
     FakeMessageBoxes m_messages;
     FakeDesktop m_desktop;

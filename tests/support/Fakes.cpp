@@ -36,15 +36,19 @@ void FakeDesktop::doEvents() {
 }
 
 std::string FakeEnvironment::dateTimeText(std::chrono::system_clock::time_point t) const {
-    const std::time_t s = std::chrono::system_clock::to_time_t(t);
-    std::tm tm{};
-    ::gmtime_r(&s, &tm);
+    using namespace std::chrono;
+    const auto day = floor<days>(t);
+    const year_month_day date(day);
+    const hh_mm_ss time(floor<seconds>(t - day));
+    const int hour = static_cast<int>(time.hours().count());
+    const auto min = time.minutes().count();
+    const auto sec = time.seconds().count();
     std::ostringstream out;
-    out << tm.tm_mon + 1 << '/' << tm.tm_mday << '/' << tm.tm_year + 1900;
-    if (tm.tm_hour || tm.tm_min || tm.tm_sec)
-        out << ' ' << (tm.tm_hour % 12 ? tm.tm_hour % 12 : 12) << ':' << (tm.tm_min < 10 ? "0" : "")
-            << tm.tm_min << ':' << (tm.tm_sec < 10 ? "0" : "") << tm.tm_sec
-            << (tm.tm_hour < 12 ? " AM" : " PM");
+    out << static_cast<unsigned>(date.month()) << '/' << static_cast<unsigned>(date.day()) << '/'
+        << static_cast<int>(date.year());
+    if (hour || min || sec)
+        out << ' ' << (hour % 12 ? hour % 12 : 12) << ':' << (min < 10 ? "0" : "") << min << ':'
+            << (sec < 10 ? "0" : "") << sec << (hour < 12 ? " AM" : " PM");
     return out.str();
 }
 

@@ -2,20 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <sstream>
-#include <unistd.h>
 
 namespace discmenu::test {
 
 TempDir::TempDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "discmenu-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    m_path = pattern;
+    // A new folder of a random name; create_directory says whether it was new.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_path = std::filesystem::temp_directory_path() /
+                 ("discmenu-test-" + std::to_string(random() % 1000000000));
+        if (std::filesystem::create_directory(m_path))
+            return;
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 TempDir::~TempDir() {

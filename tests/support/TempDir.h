@@ -20,6 +20,12 @@ private:
     std::filesystem::path m_path;
 };
 
+// A path from UTF-8 text on every machine (on Windows a plain string would be read in the
+// ANSI code page).
+inline std::filesystem::path utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 // Writes a file, creating its folders; the content is written byte for byte.
 void writeFile(const std::filesystem::path& file, const std::string& content);
 std::string readFile(const std::filesystem::path& file);

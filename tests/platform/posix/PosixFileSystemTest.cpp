@@ -1,3 +1,4 @@
+#include "platform/posix/PosixFileSystem.h"
 #include "DiscFixture.h"
 #include "Unwritable.h"
 #include "platform/Listing.h"

@@ -1,0 +1,32 @@
+#include "platform/win32/Win32Launcher.h"
+
+#include "platform/win32/Wide.h"
+
+#include <shellapi.h>
+
+namespace discmenu::win32 {
+
+void Win32Launcher::shellOpen(const ui::Form& owner, const std::string& file,
+                              const std::string& folder) {
+    const HWND window = m_windows ? m_windows->handleOf(owner) : nullptr;
+    // The result is never examined: a failed open leaves the program as it was.
+    ShellExecuteW(window, L"open", toWide(file).c_str(), nullptr, toWide(folder).c_str(),
+                  SW_SHOWNORMAL);
+}
+
+Outcome Win32Launcher::runProgram(const std::string& commandLine) {
+    std::wstring line = toWide(commandLine); // CreateProcessW may write into it
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESHOWWINDOW;
+    start.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
+                        &process))
+        return fail(err::FileNotFound, "File not found");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {};
+}
+
+} // namespace discmenu::win32

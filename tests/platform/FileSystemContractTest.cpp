@@ -1,0 +1,169 @@
+// What the program relies on of the machine's file system, one table run against the
+// adapter of the machine the tests are built for: POSIX on Linux, Win32 under Wine.
+
+#include "DiscFixture.h"
+#include "Unwritable.h"
+#include "platform/Listing.h"
+
+#include <stdexcept>
+
+namespace discmenu::test {
+namespace {
+
+using FileSystemContract = DiscFixture;
+
+std::vector<std::string> names(const Result<std::vector<FolderEntry>>& entries) {
+    std::vector<FolderEntry> sorted = entries ? *entries : std::vector<FolderEntry>{};
+    putInListingOrder(sorted);
+    std::vector<std::string> out;
+    for (const FolderEntry& e : sorted)
+        out.push_back(e.name);
+    return out;
+}
+
+TEST_F(FileSystemContract, NamesResolveTheWindowsWay) {
+    file("Software/Quaylog_7.PDF");
+    struct Row {
+        const char* path;
+        bool file;
+        bool folder;
+    };
+    const Row rows[] = {
+        {"D:\\Software\\Quaylog_7.PDF", true, false},
+        {"d:\\SOFTWARE\\quaylog_7.pdf", true, false},
+        {"D:\\\\Software\\\\Quaylog_7.PDF", true, false}, // doubled separators name the same place
+        {"D:\\Software", false, true},
+        {"D:\\software\\", false, true},
+        {"D:\\", false, true},
+        {"D:", false, true},                        // the drive's current folder, its root here
+        {"D:Software\\Quaylog_7.PDF", true, false}, // relative to that current folder
+        {"D:\\Software\\Quaylog_8.PDF", false, false},
+        {"D:\\Nowhere\\Quaylog_7.PDF", false, false},
+        {"Q:\\Software", false, false}, // no such drive
+        {"", false, false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(m_fs->fileExists(r.path), r.file) << r.path;
+        EXPECT_EQ(m_fs->folderExists(r.path), r.folder) << r.path;
+    }
+    const std::vector<char> drives = m_fs->drives();
+    for (char letter : {'C', 'D', 'E'})
+        EXPECT_NE(std::find(drives.begin(), drives.end(), letter), drives.end()) << letter;
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+}
+
+TEST_F(FileSystemContract, ListsFilesAndFoldersApartWithTheirPaths) {
+    for (const char* n : {"b.txt", "A.txt", "_x", "1", "Zeta", "über", "Überprüfung.con"})
+        file(std::string("f/") + n);
+    folder("f/Sub");
+    folder("f/another");
+    touch("f/Sub", std::chrono::system_clock::from_time_t(1'200'000'000));
+    auto files = m_fs->files("D:\\f");
+    ASSERT_TRUE(files);
+    EXPECT_EQ(names(files), (std::vector<std::string>{"1", "A.txt", "b.txt", "Zeta", "_x", "über",
+                                                      "Überprüfung.con"}));
+    for (const FolderEntry& e : *files)
+        EXPECT_EQ(e.path, "D:\\f\\" + e.name);
+    auto folders = m_fs->subfolders("D:\\\\f\\");
+    EXPECT_EQ(names(folders), (std::vector<std::string>{"another", "Sub"}));
+    for (const FolderEntry& e : *folders) {
+        EXPECT_EQ(e.path, "D:\\f\\" + e.name);
+        if (e.name == "Sub") {
+            EXPECT_EQ(e.modified, std::chrono::system_clock::from_time_t(1'200'000'000));
+        }
+    }
+    file("top.txt");
+    auto top = m_fs->files("D:");
+    ASSERT_TRUE(top && top->size() == 1);
+    EXPECT_EQ(top->front().path, "D:\\top.txt");
+    EXPECT_EQ(*m_fs->readStart("d:\\F\\ÜBERPRÜFUNG.CON", 100), "x");
+}
+
+TEST_F(FileSystemContract, EachFailureHasItsNumber) {
+    file("src/a.con", "new");
+    folder("src/sub");
+    writeFile(home("dest/keep.con"), "precious");
+    auto number = [](const auto& result) { return result ? 0 : result.error().number; };
+    struct Row {
+        const char* what;
+        int got;
+        int expected;
+    };
+    const Row rows[] = {
+        {"list a missing drive", number(m_fs->subfolders("Q:\\")), 68},
+        {"list a missing folder", number(m_fs->files("D:\\nothing")), 76},
+        {"list a file", number(m_fs->files("D:\\src\\a.con")), 76},
+        {"read a missing file", number(m_fs->readStart("D:\\src\\b.con", 10)), 53},
+        {"read on a missing drive", number(m_fs->readStart("Q:\\a.con", 10)), 68},
+        {"copy a missing file",
+         number(m_fs->copyFile("D:\\src\\b.con", "C:\\dest\\b.con", nullptr)), 53},
+        {"copy into a missing folder",
+         number(m_fs->copyFile("D:\\src\\a.con", "C:\\nowhere\\a.con", nullptr)), 76},
+        {"copy onto a missing drive",
+         number(m_fs->copyFile("D:\\src\\a.con", "Q:\\a.con", nullptr)), 68},
+        {"copy onto a folder", number(m_fs->copyFile("D:\\src\\a.con", "C:\\dest", nullptr)), 75},
+        {"make a folder that is there", number(m_fs->makeFolder("C:\\dest")), 75},
+        {"make a folder in a missing one", number(m_fs->makeFolder("C:\\no\\where")), 76},
+        {"make a folder on a missing drive", number(m_fs->makeFolder("Q:\\new")), 68},
+        {"copy a missing folder", number(m_fs->copyFolder("D:\\none", "C:\\none", nullptr)), 76},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(r.got, r.expected) << r.what;
+    EXPECT_EQ(readFile(home("dest/keep.con")), "precious");
+}
+
+TEST_F(FileSystemContract, ACopyReplacesOnlyOnceComplete) {
+    // A copy broken off halfway (here by its progress listener) leaves the file that was
+    // there as it was.
+    file("big.dat", std::string(300'000, 'n'));
+    writeFile(home("dest/BIG.DAT"), "old");
+    struct BreakOff : CopyProgress {
+        void copied(std::uint64_t done, std::uint64_t total) override {
+            if (done < total)
+                throw std::runtime_error("broken off");
+        }
+    } breakOff;
+    EXPECT_THROW((void)m_fs->copyFile("D:\\big.dat", "C:\\dest\\big.dat", &breakOff),
+                 std::runtime_error);
+    EXPECT_EQ(readFile(home("dest/BIG.DAT")), "old");
+
+    struct Count : CopyProgress {
+        std::uint64_t last = 0;
+        void copied(std::uint64_t done, std::uint64_t) override { last = done; }
+    } count;
+    ASSERT_TRUE(m_fs->copyFile("D:\\big.dat", "C:\\dest\\big.dat", &count));
+    EXPECT_EQ(count.last, 300'000u);
+    // The stored name is kept, as Windows keeps it when it replaces a file.
+    EXPECT_EQ(readFile(home("dest/BIG.DAT")), std::string(300'000, 'n'));
+
+    writeFile(home("dest/ro.con"), "old");
+    Unwritable ro(home("dest/ro.con"));
+    if (ro.holds()) {
+        auto refused = m_fs->copyFile("D:\\big.dat", "C:\\dest\\ro.con", nullptr);
+        ASSERT_FALSE(refused);
+        EXPECT_EQ(refused.error().number, 70);
+        EXPECT_EQ(readFile(home("dest/ro.con")), "old");
+    }
+}
+
+TEST_F(FileSystemContract, PathsLongerThan260CharactersWork) {
+    std::string path = "C:\\";
+    for (int i = 0; i < 8; ++i) {
+        path += std::string(40, static_cast<char>('a' + i));
+        ASSERT_TRUE(m_fs->makeFolder(path)) << path.size();
+        path += "\\";
+    }
+    ASSERT_GT(path.size(), 300u);
+    file("doc.pdf", "content");
+    ASSERT_TRUE(m_fs->copyFile("D:\\doc.pdf", path + "doc.pdf", nullptr));
+    EXPECT_TRUE(m_fs->fileExists(path + "doc.pdf"));
+    EXPECT_TRUE(m_fs->folderExists(path));
+    EXPECT_EQ(names(m_fs->files(path)), std::vector<std::string>{"doc.pdf"});
+    EXPECT_EQ(*m_fs->readStart(path + "\\doc.pdf", 100), "content");
+    ASSERT_TRUE(
+        m_fs->copyFolder("C:\\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "E:\\copy", nullptr));
+    EXPECT_TRUE(m_fs->fileExists("E:\\copy" + path.substr(43) + "doc.pdf"));
+}
+
+} // namespace
+} // namespace discmenu::test
