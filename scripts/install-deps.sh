@@ -12,6 +12,8 @@ packages=(
   clang-format                     # the format check
   xdg-utils                        # opening documents on the desktop
   python3
+  g++-mingw-w64-x86-64-posix wine wine64 # the Windows program, cross-built, tested under Wine
+  openbox imagemagick x11-utils          # a window manager and screenshots for the Wine tests
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -29,3 +29,11 @@ done
 
 echo "== release"
 build release
+
+echo "== windows"
+# One Wine prefix for this run, outside the build tree, removed with its server at the end.
+wine_home=$(mktemp -d)
+export DISCMENU_WINEPREFIX="$wine_home/prefix"
+trap 'WINEPREFIX=$DISCMENU_WINEPREFIX wineserver -k 2>/dev/null || true; rm -rf "$wine_home"' EXIT
+build windows
+ctest --preset windows -j2
