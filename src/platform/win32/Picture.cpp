@@ -1,0 +1,67 @@
+#include "platform/win32/Picture.h"
+
+#include <wincodec.h>
+
+namespace discmenu::win32 {
+
+namespace {
+
+// Releases a COM interface when it goes out of scope.
+template <class T> struct Com {
+    T* p = nullptr;
+    ~Com() {
+        if (p)
+            p->Release();
+    }
+    T* operator->() const { return p; }
+};
+
+} // namespace
+
+HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name) {
+    HRSRC found = FindResourceW(instance, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
+    if (!found)
+        return nullptr;
+    HGLOBAL loaded = LoadResource(instance, found);
+    auto* bytes = static_cast<BYTE*>(LockResource(loaded));
+    const DWORD size = SizeofResource(instance, found);
+    if (!bytes || !size)
+        return nullptr;
+
+    Com<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&factory.p))))
+        return nullptr;
+    Com<IWICStream> stream;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    Com<IWICBitmapSource> converted;
+    if (FAILED(factory->CreateStream(&stream.p)) ||
+        FAILED(stream->InitializeFromMemory(bytes, size)) ||
+        FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
+                                                &decoder.p)) ||
+        FAILED(decoder->GetFrame(0, &frame.p)) ||
+        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.p, &converted.p)))
+        return nullptr;
+    UINT w = 0, h = 0;
+    converted->GetSize(&w, &h);
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = static_cast<LONG>(w);
+    info.bmiHeader.biHeight = -static_cast<LONG>(h); // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (!bitmap)
+        return nullptr;
+    if (FAILED(converted->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(pixels)))) {
+        DeleteObject(bitmap);
+        return nullptr;
+    }
+    return bitmap;
+}
+
+} // namespace discmenu::win32

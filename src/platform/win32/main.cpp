@@ -1,0 +1,61 @@
+// The process entry on Windows: the machine's adapters, the windows, and the program's
+// module, wired together once.
+
+#include "app/ModMain.h"
+#include "app/Trace.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32Environment.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Launcher.h"
+#include "platform/win32/Win32MessageBoxes.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+using namespace discmenu;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // An empty disc drive is a failure to report, not a system dialog to answer.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    // The shell's "open" and the picture decoder need COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+
+    std::ofstream traceFile;
+    std::ostream* traceOut = nullptr;
+    if (const wchar_t* name = _wgetenv(L"DISCMENU_TRACE"); name && *name) {
+        if (std::wstring(name) == L"-") {
+            traceOut = &std::cerr;
+        } else {
+            traceFile.open(std::filesystem::path(name), std::ios::app | std::ios::binary);
+            if (traceFile)
+                traceOut = &traceFile;
+        }
+    }
+    Trace trace(traceOut);
+
+    int exitCode = 0;
+    {
+        win32::Win32FileSystem fs;
+        win32::Win32Environment env(win32::Win32Environment::executableFolder());
+        win32::Win32Desktop desktop(instance);
+        win32::Win32Launcher launcher(&desktop);
+        win32::Win32MessageBoxes messages(desktop);
+        ModMain mod(Ports{fs, launcher, messages, desktop, env}, trace);
+        desktop.attach(mod);
+
+        mod.Main();
+        desktop.sync();
+        if (!desktop.ended())
+            exitCode = desktop.run();
+    }
+    CoUninitialize();
+    return exitCode;
+}
