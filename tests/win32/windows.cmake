@@ -12,3 +12,26 @@ execute_process(COMMAND ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh OUTPUT_QUIET
 if(NOT prefix_made EQUAL 0)
   message(WARNING "The Wine prefix could not be made; the Windows tests will not run")
 endif()
+
+# The program stands alone: system DLLs only, at most 1 MB.
+add_test(NAME win32_exe COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/check-exe.sh $<TARGET_FILE:discmenu>)
+
+# The program on the sample discs under Wine, walked as on Linux.
+add_executable(wine_recorder WIN32 win32/recorder.cpp)
+target_link_options(wine_recorder PRIVATE -municode)
+find_program(XVFB_RUN xvfb-run)
+find_program(OPENBOX openbox)
+if(XVFB_RUN AND OPENBOX)
+  foreach(disc service-disc software-job-disc generic-disc)
+    add_test(NAME wine_${disc}
+      COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-disc.sh $<TARGET_FILE:discmenu>
+              $<TARGET_FILE:wine_recorder> ${PROJECT_SOURCE_DIR}/samples/${disc}
+              ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${disc}.trace
+              ${PROJECT_BINARY_DIR}/screenshots/${disc}.png
+              ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${disc}.walk)
+    # One at a time: each test has the prefix's server to itself, on its own display.
+    set_tests_properties(wine_${disc} PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
+  endforeach()
+else()
+  message(WARNING "xvfb-run or openbox not found: the Windows end-to-end tests are left out")
+endif()

@@ -82,8 +82,8 @@ HICON driveIcon(char letter) {
 
 ListCtrl::ListCtrl(const ListArgs& args) : m_folders(args.folderRows) {
     DWORD style = ChildStyle | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    if (args.extendedSelection)
-        style |= LBS_EXTENDEDSEL;
+    if (args.multiSelection)
+        style |= LBS_MULTIPLESEL;
     if (args.folderRows)
         style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
     createNative(WS_EX_CLIENTEDGE, WC_LISTBOXW, style, args.parent, args.id);

@@ -16,8 +16,9 @@ namespace discmenu::win32 {
 struct ListArgs {
     HWND parent = nullptr;
     int id = 0;
-    bool extendedSelection = false; // several rows at once, as a file list offers
-    bool folderRows = false;        // rows indented under folder icons
+    bool multiSelection =
+        false;               // several rows at once, a click toggling one, as a file list offers
+    bool folderRows = false; // rows indented under folder icons
 };
 
 // A list box.

@@ -3,6 +3,7 @@
 
 #include "app/ModMain.h"
 #include "app/Trace.h"
+#include "platform/win32/TraceFile.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Environment.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -14,9 +15,8 @@
 #include <windows.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
+#include <memory>
+#include <ostream>
 
 using namespace discmenu;
 
@@ -28,15 +28,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
-    std::ofstream traceFile;
+    std::unique_ptr<win32::TraceFile> traceFile;
+    std::unique_ptr<std::ostream> traceStream;
     std::ostream* traceOut = nullptr;
     if (const wchar_t* name = _wgetenv(L"DISCMENU_TRACE"); name && *name) {
-        if (std::wstring(name) == L"-") {
-            traceOut = &std::cerr;
-        } else {
-            traceFile.open(std::filesystem::path(name), std::ios::app | std::ios::binary);
-            if (traceFile)
-                traceOut = &traceFile;
+        traceFile = std::make_unique<win32::TraceFile>(std::wstring(name) == L"-"
+                                                           ? win32::TraceFile::standardError()
+                                                           : win32::TraceFile(name));
+        if (traceFile->isOpen()) {
+            traceStream = std::make_unique<std::ostream>(traceFile.get());
+            traceOut = traceStream.get();
         }
     }
     Trace trace(traceOut);
