@@ -35,3 +35,13 @@ if(XVFB_RUN AND OPENBOX)
 else()
   message(WARNING "xvfb-run or openbox not found: the Windows end-to-end tests are left out")
 endif()
+
+# The adapter's windows under Wine.
+add_executable(win32_tests win32/FormWindowTest.cpp)
+target_link_libraries(win32_tests PRIVATE discmenu_testsupport discmenu_win32ui GTest::gtest_main)
+target_compile_definitions(win32_tests PRIVATE DISCMENU_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
+if(XVFB_RUN AND OPENBOX)
+  add_test(NAME win32_forms COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-gui.sh
+                                    $<TARGET_FILE:win32_tests>)
+  set_tests_properties(win32_forms PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
+endif()

@@ -77,6 +77,12 @@ HICON driveIcon(char letter) {
         if (SUCCEEDED(SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info)))
             icons[id] = info.hIcon;
     }
+    if (!icons[id]) {
+        // Where the system has no stock icons, the shell's icon of the drive itself.
+        SHFILEINFOW info{};
+        SHGetFileInfoW(root, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON);
+        icons[id] = info.hIcon;
+    }
     return icons[id];
 }
 

@@ -1,0 +1,231 @@
+// The forms as the Win32 adapter draws them, in real windows under Wine: controls where
+// the form's data puts them, in pixels; the hover colour painted; clicks, double-clicks,
+// buttons and Enter reaching their handlers once; the file browser laid out from its
+// outer size; a message box that can be answered.
+
+#include "platform/win32/FormWindow.h"
+#include "Fakes.h"
+#include "MachineFiles.h"
+#include "TempDir.h"
+#include "app/ModMain.h"
+#include "browser/FormFiles.h"
+#include "menu/FormMain.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32MessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace discmenu::test {
+namespace {
+
+// The service disc with three jobs, started with real windows.
+class Win32Forms : public ::testing::Test {
+protected:
+    Win32Forms() {
+        // The sample service disc, read through Wine's drive Z: (the Linux root).
+        std::string disc = std::string("Z:") + DISCMENU_SAMPLES "/service-disc";
+        std::replace(disc.begin(), disc.end(), '/', '\\');
+        std::filesystem::create_directories(m_temp.path() / "home");
+        m_fs = machineFileSystem({{'D', utf8Path(disc)}, {'C', m_temp.path() / "home"}});
+        m_desktop = std::make_unique<win32::Win32Desktop>(GetModuleHandleW(nullptr));
+        m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env},
+                                          m_trace);
+        m_desktop->attach(*m_mod);
+        m_mod->Main();
+        m_desktop->sync();
+    }
+    ~Win32Forms() override {
+        m_desktop.reset(); // the windows go before the forms they draw
+        m_mod.reset();
+    }
+
+    win32::FormWindow& window(const ui::Form& form) { return *m_desktop->windowOf(form); }
+    HWND mainHwnd() { return window(m_mod->formMain()).hwnd(); }
+    // A control's rectangle in its window's client area.
+    static RECT clientRect(HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    static LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
+    // The centre of a label, in pixels at the window's dpi.
+    POINT centreOf(const ui::Control& c) {
+        const UINT dpi = window(*c.form()).dpi();
+        return {win32::twipsToPixels(c.left() + c.width() / 2, dpi),
+                win32::twipsToPixels(c.top() + c.height() / 2, dpi)};
+    }
+    std::vector<std::string> events(const std::string& kind) const {
+        std::vector<std::string> out;
+        std::istringstream lines(m_traceText.str());
+        for (std::string line; std::getline(lines, line);)
+            if (line.starts_with(kind + "\t"))
+                out.push_back(line);
+        return out;
+    }
+
+    TempDir m_temp;
+    std::unique_ptr<FileSystem> m_fs;
+    FakeLauncher m_launcher;
+    FakeMessageBoxes m_messages;
+    FakeEnvironment m_env;
+    std::ostringstream m_traceText;
+    Trace m_trace{&m_traceText};
+    std::unique_ptr<win32::Win32Desktop> m_desktop;
+    std::unique_ptr<ModMain> m_mod;
+};
+
+TEST_F(Win32Forms, TheMainWindowHasTheClientAreaAndControlsItsDataGives) {
+    const HWND main = mainHwnd();
+    const UINT dpi = window(m_mod->formMain()).dpi();
+    RECT client{};
+    GetClientRect(main, &client);
+    EXPECT_EQ(client.right, win32::twipsToPixels(8310, dpi));
+    EXPECT_EQ(client.bottom, win32::twipsToPixels(4800, dpi));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_FALSE(GetWindowLongW(main, GWL_STYLE) &
+                 (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+    EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_APPWINDOW); // a task-bar button
+
+    const ui::ListBox& jobs = m_mod->formMain().lstRMA();
+    const HWND list = window(m_mod->formMain()).controlWindow("lstRMA");
+    ASSERT_TRUE(list);
+    const RECT r = clientRect(list);
+    EXPECT_EQ(r.left, win32::twipsToPixels(jobs.left(), dpi));
+    EXPECT_EQ(r.top, win32::twipsToPixels(jobs.top(), dpi));
+    EXPECT_EQ(r.right - r.left, win32::twipsToPixels(jobs.width(), dpi));
+    EXPECT_EQ(r.bottom - r.top, win32::twipsToPixels(jobs.height(), dpi));
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), jobs.listIndex());
+
+    // Each label is found where its box lies, the topmost where boxes overlap.
+    FormMain& f = m_mod->formMain();
+    for (const ui::Label* label :
+         {&f.Label1(), &f.lblTitle(), &f.lblMain(0), &f.lblMain(1), &f.lblMain(2), &f.lblMain(4)})
+        EXPECT_EQ(window(f).labelAt(centreOf(*label)), label) << label->displayName();
+    // Label2 starts inside Label1's box; created later, it lies on top there.
+    const POINT overlap{200, win32::twipsToPixels(780, dpi)};
+    EXPECT_EQ(window(f).labelAt(overlap), &f.Label2());
+}
+
+TEST_F(Win32Forms, HoverPaintsTheItemInItsHighlightColour) {
+    FormMain& f = m_mod->formMain();
+    const ui::Label& row = f.lblMain(3);
+    const POINT p = centreOf(row);
+    SendMessageW(mainHwnd(), WM_MOUSEMOVE, 0, at(p.x, p.y));
+    ASSERT_NE(row.foreColor(), ui::White);
+    UpdateWindow(mainHwnd());
+    // Some pixel of the row's text is drawn in its colour.
+    const UINT dpi = window(f).dpi();
+    HDC dc = GetDC(mainHwnd());
+    const COLORREF wanted =
+        RGB((row.foreColor() >> 16) & 0xFF, (row.foreColor() >> 8) & 0xFF, row.foreColor() & 0xFF);
+    bool found = false;
+    for (int x = win32::twipsToPixels(row.left(), dpi); x < p.x + 100 && !found; ++x)
+        for (int y = win32::twipsToPixels(row.top(), dpi); y < p.y + 6 && !found; ++y)
+            found = GetPixel(dc, x, y) == wanted;
+    ReleaseDC(mainHwnd(), dc);
+    EXPECT_TRUE(found);
+}
+
+TEST_F(Win32Forms, ADoubleClickOnAnItemIsOneClickAndOneDoubleClick) {
+    FormMain& f = m_mod->formMain();
+    // "View included software and documentation" builds its page once per click.
+    const POINT p = centreOf(f.lblMain(7));
+    const std::size_t before = events("caption").size();
+    SendMessageW(mainHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(p.x, p.y));
+    SendMessageW(mainHwnd(), WM_LBUTTONUP, 0, at(p.x, p.y));
+    SendMessageW(mainHwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, at(p.x, p.y));
+    SendMessageW(mainHwnd(), WM_LBUTTONUP, 0, at(p.x, p.y));
+    const auto captions = events("caption");
+    ASSERT_EQ(captions.size(), before + 1);
+    EXPECT_EQ(captions.back(),
+              "caption\tformMain\tTidewell Software CD - Included Software and Documentation");
+    // A press on one item and a release on another is no click.
+    const POINT q = centreOf(f.lblMain(3));
+    SendMessageW(mainHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(p.x, p.y));
+    SendMessageW(mainHwnd(), WM_LBUTTONUP, 0, at(q.x, q.y));
+    EXPECT_EQ(events("caption").size(), before + 1);
+}
+
+TEST_F(Win32Forms, AJobClickedInTheListBuildsItsPage) {
+    const HWND list = window(m_mod->formMain()).controlWindow("lstRMA");
+    ASSERT_TRUE(list);
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at(x, y));
+    SendMessageW(list, WM_LBUTTONUP, 0, at(x, y));
+    EXPECT_EQ(m_mod->formMain().lstRMA().listIndex(), 2);
+    EXPECT_EQ(events("caption").back(), "caption\tformMain\tTidewell Software CD - 1003");
+}
+
+TEST_F(Win32Forms, TheFileBrowserIsLaidOutFromItsOuterSize) {
+    m_mod->ShowFileBrowser("*.con", "All included .CON file(s)");
+    m_desktop->sync();
+    FormFiles& files = m_mod->formFiles();
+    win32::FormWindow& w = window(files);
+    ASSERT_TRUE(IsWindowVisible(w.hwnd()));
+    EXPECT_TRUE(GetWindowLongW(w.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(GetWindowLongW(w.hwnd(), GWL_STYLE) & WS_THICKFRAME);
+    // Widening the window by 50 pixels widens the list by 50.
+    RECT outer{};
+    GetWindowRect(w.hwnd(), &outer);
+    const HWND list = w.controlWindow("FileMain");
+    m_desktop->doEvents(); // the first Resize, from showing the window
+    const int before = clientRect(list).right - clientRect(list).left;
+    SetWindowPos(w.hwnd(), nullptr, 0, 0, outer.right - outer.left + 50, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    m_desktop->doEvents(); // the Resize event comes from the event loop
+    EXPECT_EQ(clientRect(list).right - clientRect(list).left, before + 50);
+    EXPECT_EQ(files.FileMain().width(),
+              win32::pixelsToTwips(outer.right - outer.left + 50, w.dpi()) - 100);
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), files.FileMain().listCount());
+
+    // The View button reaches its handler once.
+    const HWND view = w.controlWindow("cmdView");
+    SendMessageW(list, LB_SETSEL, TRUE, 1);
+    // The list tells its form of the user's selection through its notification.
+    SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_TRUE(files.FileMain().selected(1));
+    SendMessageW(view, BM_CLICK, 0, 0);
+    ASSERT_EQ(m_launcher.runs.size(), 1u);
+    EXPECT_TRUE(m_launcher.runs[0].starts_with("notepad.exe ")) << m_launcher.runs[0];
+}
+
+// Answers the program's message box from within its own loop.
+VOID CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM) -> BOOL {
+            wchar_t cls[32] = {}, title[64] = {};
+            GetClassNameW(w, cls, 32);
+            GetWindowTextW(w, title, 64);
+            if (std::wstring(cls) == L"#32770" && std::wstring(title) == L"Tidewell CD") {
+                PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+                return FALSE;
+            }
+            return TRUE;
+        },
+        0);
+    KillTimer(nullptr, timer);
+}
+
+TEST_F(Win32Forms, AMessageBoxCanBeAnswered) {
+    win32::Win32MessageBoxes boxes(*m_desktop);
+    SetTimer(nullptr, 0, 200, answerBox);
+    EXPECT_EQ(boxes.show("Founder Not found, create new directory?\r\nC:\\x", Buttons::OkCancel),
+              Answer::Cancel);
+    // While it showed, the main window took no input; afterwards it does again.
+    EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
+}
+
+} // namespace
+} // namespace discmenu::test
