@@ -3,8 +3,13 @@
 # (the sample service disc unless another is given) with the program in its autorun
 # folder, and starts it from there.
 #   scripts/run.sh [DISC-FOLDER]
+#   scripts/run.sh --wine [DISC-FOLDER]   the Windows program, under Wine
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = --wine ]; then
+  shift
+  exec "$top/scripts/run-wine.sh" "$@"
+fi
 disc=$(cd "${1:-$top/samples/service-disc}" 2>/dev/null && pwd) || {
   echo "No disc folder at ${1:-}" >&2
   exit 1
