@@ -1,6 +1,7 @@
 // A stand-in for the programs the menu starts under Wine (the console, Notepad, whatever
 // the shell opens a document or folder with): it writes down how it was called and ends,
 // so that nothing covers the menu during a walk.
+#define UNICODE
 #include <windows.h>
 
 #include <string>

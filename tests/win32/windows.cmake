@@ -45,3 +45,7 @@ if(XVFB_RUN AND OPENBOX)
                                     $<TARGET_FILE:win32_tests>)
   set_tests_properties(win32_forms PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
 endif()
+
+# The reference window of the start-up benchmark (tests/win32/bench/startup.sh).
+add_executable(minimal_window WIN32 win32/bench/MinimalWindow.cpp)
+target_link_options(minimal_window PRIVATE -municode -s)

@@ -393,7 +393,7 @@ void FormWindow::onPaint() {
     const HBITMAP canvas = CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1));
     const HGDIOBJ oldCanvas = SelectObject(mem, canvas);
     FillRect(mem, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (const HBITMAP picture = m_desktop.picture(m_form.picture())) {
+    if (const HBITMAP picture = m_desktop.picture(m_form.picture(), w, h)) {
         // One image pixel to one screen pixel, at the top left, clipped by the window.
         BITMAP info{};
         GetObjectW(picture, sizeof info, &info);

@@ -2,6 +2,8 @@
 
 #include <wincodec.h>
 
+#include <algorithm>
+
 namespace discmenu::win32 {
 
 namespace {
@@ -18,7 +20,7 @@ template <class T> struct Com {
 
 } // namespace
 
-HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name) {
+HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name, int maxWidth, int maxHeight) {
     HRSRC found = FindResourceW(instance, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
     if (!found)
         return nullptr;
@@ -43,8 +45,11 @@ HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name) {
         FAILED(decoder->GetFrame(0, &frame.p)) ||
         FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.p, &converted.p)))
         return nullptr;
-    UINT w = 0, h = 0;
-    converted->GetSize(&w, &h);
+    UINT fullW = 0, fullH = 0;
+    converted->GetSize(&fullW, &fullH);
+    const UINT w = std::min<UINT>(fullW, static_cast<UINT>(std::max(maxWidth, 1)));
+    const UINT h = std::min<UINT>(fullH, static_cast<UINT>(std::max(maxHeight, 1)));
+    const WICRect part{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -57,7 +62,7 @@ HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name) {
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (!bitmap)
         return nullptr;
-    if (FAILED(converted->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(pixels)))) {
+    if (FAILED(converted->CopyPixels(&part, w * 4, w * h * 4, static_cast<BYTE*>(pixels)))) {
         DeleteObject(bitmap);
         return nullptr;
     }

@@ -58,8 +58,8 @@ Win32Desktop::~Win32Desktop() {
     m_progress.reset();
     m_windows.clear();
     m_buried.clear();
-    for (auto& [name, bitmap] : m_pictures)
-        DeleteObject(bitmap);
+    for (auto& [name, picture] : m_pictures)
+        DeleteObject(picture.bitmap);
     DestroyWindow(m_owner);
 }
 
@@ -196,13 +196,19 @@ HWND Win32Desktop::activeWindow() const {
     return main && IsWindowVisible(main) ? main : nullptr;
 }
 
-HBITMAP Win32Desktop::picture(const std::string& name) {
+HBITMAP Win32Desktop::picture(const std::string& name, int width, int height) {
     if (name.empty())
         return nullptr;
-    auto it = m_pictures.find(name);
-    if (it == m_pictures.end())
-        it = m_pictures.emplace(name, loadPicture(m_instance, toWide(name).c_str())).first;
-    return it->second;
+    Picture& p = m_pictures[name];
+    // Decoded again only when a window shows more of it than before (a higher dpi).
+    if (!p.bitmap || width > p.width || height > p.height) {
+        if (p.bitmap)
+            DeleteObject(p.bitmap);
+        p.width = std::max(width, p.width);
+        p.height = std::max(height, p.height);
+        p.bitmap = loadPicture(m_instance, toWide(name).c_str(), p.width, p.height);
+    }
+    return p.bitmap;
 }
 
 void Win32Desktop::enableWindows(bool enable, HWND except) {

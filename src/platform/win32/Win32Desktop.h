@@ -57,8 +57,9 @@ public:
     FormWindow* windowOf(const ui::Form& form) const;
     // The main window (the one with a task-bar button), unless it is the one asking.
     HWND mainWindowBesides(const FormWindow* asking) const;
-    // A picture built into the program, by name; null for none.
-    HBITMAP picture(const std::string& name);
+    // A picture built into the program, by name, with at least its top left width by
+    // height pixels; null for none.
+    HBITMAP picture(const std::string& name, int width, int height);
     // Takes input from every window of the program but one, or gives it back.
     void enableWindows(bool enable, HWND except);
 
@@ -75,7 +76,12 @@ private:
     bool m_ended = false;
     bool m_syncing = false;
     HWND m_owner = nullptr; // hidden: owns the windows that have no task-bar button
-    std::map<std::string, HBITMAP> m_pictures;
+    struct Picture {
+        HBITMAP bitmap = nullptr;
+        int width = 0;
+        int height = 0;
+    };
+    std::map<std::string, Picture> m_pictures;
     std::unique_ptr<ProgressWindow> m_progress;
 };
 
