@@ -114,6 +114,25 @@ TEST_F(Win32Forms, TheMainWindowHasTheClientAreaAndControlsItsDataGives) {
     EXPECT_EQ(window(f).labelAt(overlap), &f.Label2());
 }
 
+TEST_F(Win32Forms, TheWindowFollowsTheMonitorsDpi) {
+    // The run under a display of 144 dots per inch says so in DISCMENU_DPI.
+    wchar_t wanted[8] = L"96";
+    GetEnvironmentVariableW(L"DISCMENU_DPI", wanted, 8);
+    const UINT dpi = window(m_mod->formMain()).dpi();
+    EXPECT_EQ(dpi, static_cast<UINT>(_wtoi(wanted)));
+    RECT client{};
+    GetClientRect(mainHwnd(), &client);
+    EXPECT_EQ(client.right, 8310 * static_cast<int>(dpi) / 1440);
+    // The picture is drawn one image pixel to one screen pixel, so the larger client area
+    // shows more of it: its far corner is water, not the window's plain background.
+    UpdateWindow(mainHwnd());
+    HDC dc = GetDC(mainHwnd());
+    const COLORREF corner = GetPixel(dc, client.right - 2, client.bottom - 2);
+    ReleaseDC(mainHwnd(), dc);
+    EXPECT_NE(corner, GetSysColor(COLOR_BTNFACE));
+    EXPECT_GT(GetBValue(corner), GetRValue(corner)); // blue
+}
+
 TEST_F(Win32Forms, HoverPaintsTheItemInItsHighlightColour) {
     FormMain& f = m_mod->formMain();
     const ui::Label& row = f.lblMain(3);

@@ -37,13 +37,19 @@ else()
 endif()
 
 # The adapter's windows under Wine.
-add_executable(win32_tests win32/FormWindowTest.cpp)
+# With the program's resources: its pictures and its manifest (per-monitor DPI awareness).
+add_executable(win32_tests win32/FormWindowTest.cpp ${PROJECT_BINARY_DIR}/src/platform/win32/discmenu.rc)
 target_link_libraries(win32_tests PRIVATE discmenu_testsupport discmenu_win32ui GTest::gtest_main)
 target_compile_definitions(win32_tests PRIVATE DISCMENU_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
 if(XVFB_RUN AND OPENBOX)
   add_test(NAME win32_forms COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-gui.sh
                                     $<TARGET_FILE:win32_tests>)
   set_tests_properties(win32_forms PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
+  # Again at 150 %, where geometry and fonts scale and the picture does not.
+  add_test(NAME win32_forms_144dpi COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-gui.sh
+                                           $<TARGET_FILE:win32_tests>)
+  set_tests_properties(win32_forms_144dpi PROPERTIES TIMEOUT 120 RUN_SERIAL ON
+                                                     ENVIRONMENT "DISPLAY=;DISCMENU_DPI=144")
 endif()
 
 # The reference window of the start-up benchmark (tests/win32/bench/startup.sh).
