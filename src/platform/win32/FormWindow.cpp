@@ -177,12 +177,16 @@ void FormWindow::createNative(Item& item) {
         auto* box = static_cast<ui::TextBox*>(&c);
         EditCtrl* e = edit.get();
         edit->onEnter = [this, box, e] {
+            if (m_detached)
+                return; // the form, and so the box, may be gone
             box->setText(toUtf8(e->text()));
             ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, box->name());
             event.key = ui::TextBox::KeyEnter;
             raise(event);
         };
         edit->onLostFocus = [this, box, e] {
+            if (m_detached)
+                return;
             box->setText(toUtf8(e->text()));
             raise(ui::UiEvent::of(ui::EventKind::LostFocus, box->name()));
         };
@@ -558,6 +562,10 @@ void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    // A window whose form is gone waits, hidden, to be destroyed: its controls' data may be
+    // gone with the form, so nothing of it is looked at any more.
+    if (m_detached && msg != WM_CLOSE)
+        return Wnd::onMessage(msg, wp, lp);
     const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     switch (msg) {
     case WM_PAINT:
