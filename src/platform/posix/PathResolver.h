@@ -4,6 +4,7 @@
 #include "platform/posix/DriveMap.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace discmenu::posix {
@@ -31,5 +32,11 @@ private:
 
 // Splits a Windows path after its drive ("D:") into names, dropping empty ones.
 std::vector<std::string> splitNames(const std::string& windowsPath);
+
+// A backslash inside a name of this machine is no separator to the program: listings show
+// it as U+F05C (as Wine does), and opening turns that back into the backslash, so a name
+// stays one component and names exactly the file that was listed.
+std::string shownName(std::string_view hostName);
+std::string hostName(std::string_view shownName);
 
 } // namespace discmenu::posix

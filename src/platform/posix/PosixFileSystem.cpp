@@ -92,7 +92,7 @@ Result<std::vector<FolderEntry>> PosixFileSystem::list(const std::string& folder
         if (kind == Kind::Folders ? !isFolder : !isFile)
             continue;
         FolderEntry& entry = entries.emplace_back();
-        entry.name = name;
+        entry.name = shownName(name);
         entry.path = prefix + entry.name;
         if (kind == Kind::Folders)
             entry.modified = modifiedOf(st);

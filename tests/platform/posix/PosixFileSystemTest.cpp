@@ -168,6 +168,7 @@ TEST(DriveMap, GivesTheWindowsPathThroughTheClosestDrive) {
                         {"/media/disc", "D:\\"},
                         {"/media/disc2/autorun", "Z:\\media\\disc2\\autorun"},
                         {"/home/ann/Discs/x", "C:\\Discs\\x"},
+                        {"/media/disc/a\\b/autorun", "D:\\a\uF05Cb\\autorun"}, // one name
                         {"/", "Z:\\"}};
     for (const Row& r : rows)
         EXPECT_EQ(drives.toWindows(r.host).value_or("?"), r.windows) << r.host;
