@@ -57,6 +57,15 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
 
 } // namespace
 
+std::string childPath(const std::string& hostFolder, const std::string& name) {
+    std::string path = join(hostFolder, name);
+    if (!exists(path)) {
+        if (std::string stored = findName(hostFolder, name); !stored.empty())
+            path = join(hostFolder, stored);
+    }
+    return path;
+}
+
 std::string shownName(std::string_view hostName) {
     return replaceAll(hostName, "\\", privateBackslash);
 }
@@ -115,12 +124,7 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
             continue;
         }
         trail.push_back(host);
-        std::string next = join(host, name);
-        if (!exists(next)) {
-            if (std::string stored = findName(host, name); !stored.empty())
-                next = join(host, stored);
-        }
-        host = std::move(next);
+        host = childPath(host, name);
     }
     return host;
 }

@@ -213,15 +213,23 @@ Outcome PosixFileSystem::copyFolder(const std::string& source, const std::string
     auto to = m_paths.toHost(destination);
     if (!to)
         return std::unexpected(to.error());
-    return copyHostFolder(*from, *to, progress);
+    std::set<std::pair<dev_t, ino_t>> seen;
+    return copyHostFolder(*from, *to, progress, seen);
 }
 
 Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to,
-                                        CopyProgress* progress) {
-    if (!statKind(from, true))
+                                        CopyProgress* progress,
+                                        std::set<std::pair<dev_t, ino_t>>& seen) {
+    struct stat source {};
+    if (::stat(from.c_str(), &source) != 0 || !S_ISDIR(source.st_mode))
         return fail(err::PathNotFound, "Path not found");
+    if (!seen.insert({source.st_dev, source.st_ino}).second)
+        return {}; // a link back to a folder already copied: left out without a word
     if (::mkdir(to.c_str(), 0777) != 0 && errno != EEXIST)
         return failErrno(errno, err::PathNotFound);
+    // The copy itself is never walked as a source, should it lie inside the source.
+    if (struct stat made{}; ::stat(to.c_str(), &made) == 0)
+        seen.insert({made.st_dev, made.st_ino});
     DIR* dir = ::opendir(from.c_str());
     if (!dir)
         return failErrno(errno, err::PathNotFound);
@@ -236,8 +244,10 @@ Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::stri
     // Every child is tried; the first failure is the folder's.
     Outcome result;
     for (const auto& [name, isFolder] : children) {
-        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), hostJoin(to, name), progress)
-                               : copyHostFile(hostJoin(from, name), hostJoin(to, name), progress);
+        // The destination's own spelling of the name, when it has the name already.
+        const std::string target = childPath(to, name);
+        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), target, progress, seen)
+                               : copyHostFile(hostJoin(from, name), target, progress);
         if (!one && result)
             result = one;
     }

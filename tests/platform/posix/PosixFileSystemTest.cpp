@@ -4,6 +4,7 @@
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/PosixEnvironment.h"
 
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -146,6 +147,56 @@ TEST_F(PosixFileSystem, CopyFolderAndMakeFolder) {
     EXPECT_EQ(m_fs->makeFolder("E:\\new").error().number, 75); // already there, in any case
     EXPECT_EQ(m_fs->makeFolder("E:\\a\\b").error().number, 76);
     EXPECT_EQ(m_fs->makeFolder("Q:\\a").error().number, 68);
+}
+
+// The files of the folder below root, with their contents, by relative path.
+std::map<std::string, std::string> tree(const std::filesystem::path& root) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+        const std::string rel = std::filesystem::relative(e.path(), root).string();
+        out[rel] = e.is_directory() ? "/" : readFile(e.path());
+    }
+    return out;
+}
+
+TEST_F(PosixFileSystem, CopyFolderReplacesFilesOfAnyLetterCase) {
+    // An earlier install left these, written by a program that spells names its own way.
+    writeFile(m_temp.path() / "other/demo/WAVE1.DAT", "old");
+    writeFile(m_temp.path() / "other/demo/SUB/WAVE2.DAT", "old");
+    file("pkg/DEMO/wave1.dat", "new1");
+    file("pkg/DEMO/sub/wave2.dat", "new2");
+    file("pkg/DEMO/sub/wave3.dat", "new3");
+    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\DEMO", nullptr));
+    EXPECT_EQ(tree(m_temp.path() / "other"),
+              (std::map<std::string, std::string>{{"demo", "/"},
+                                                  {"demo/WAVE1.DAT", "new1"},
+                                                  {"demo/SUB", "/"},
+                                                  {"demo/SUB/WAVE2.DAT", "new2"},
+                                                  {"demo/SUB/wave3.dat", "new3"}}));
+}
+
+TEST_F(PosixFileSystem, CopyFolderCopiesEachRealFolderOnce) {
+    file("pkg/DEMO/one.dat", "1");
+    file("pkg/DEMO/deep/two.dat", "2");
+    std::filesystem::create_directory_symlink(".", host("pkg/DEMO/self"));
+    std::filesystem::create_directory_symlink("../..", host("pkg/DEMO/deep/up")); // pkg
+    std::filesystem::create_directory_symlink("deep", host("pkg/DEMO/twin"));
+    auto copied = m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\DEMO", nullptr);
+    ASSERT_TRUE(copied) << copied.error().description;
+    // Each real folder is copied once, under whichever of its names the walk meets first
+    // (deep or its link twin); pkg, met through deep/up, holds only DEMO, already copied.
+    auto copiedTree = tree(m_temp.path() / "other/DEMO");
+    const std::string deep = copiedTree.contains("deep") ? "deep" : "twin";
+    EXPECT_EQ(copiedTree,
+              (std::map<std::string, std::string>{
+                  {"one.dat", "1"}, {deep, "/"}, {deep + "/two.dat", "2"}, {deep + "/up", "/"}}));
+}
+
+TEST_F(PosixFileSystem, CopyFolderNeverWalksIntoItsOwnCopy) {
+    file("pkg/one.dat", "1");
+    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg", "D:\\pkg\\copy", nullptr));
+    EXPECT_EQ(tree(host("pkg")), (std::map<std::string, std::string>{
+                                     {"one.dat", "1"}, {"copy", "/"}, {"copy/one.dat", "1"}}));
 }
 
 TEST_F(PosixFileSystem, ReadsOnlyTheStartOfAFile) {
