@@ -1,6 +1,11 @@
 #include "DiscFixture.h"
 #include "menu/FormMain.h"
 
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace discmenu::test {
 namespace {
 
@@ -221,6 +226,27 @@ TEST_F(StartUp, GenericSoftwareDisc) {
     std::filesystem::remove(host("autorun/version"));
     start();
     EXPECT_EQ(header("lblVersion"), "Version ");
+}
+
+TEST_F(StartUp, AVersionFileThatIsNoFileCountsAsMissing) {
+    folder("autorun");
+    ASSERT_EQ(::mkfifo(host("autorun/version").c_str(), 0644), 0);
+    file("A17.job", "March 2007\r\n"); // one line: the version comes from the version file
+    auto started = std::async(std::launch::async, [this] { start(); });
+    if (started.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "start-up waited on a named pipe";
+        if (const int writer = ::open(host("autorun/version").c_str(), O_WRONLY | O_NONBLOCK);
+            writer >= 0)
+            ::close(writer);
+    }
+    started.get();
+    const std::string version = header("lblVersion");
+    const std::string date = header("lblDate");
+
+    std::filesystem::remove(host("autorun/version"));
+    start();
+    EXPECT_EQ(version, header("lblVersion"));
+    EXPECT_EQ(date, header("lblDate"));
 }
 
 TEST_F(StartUp, ProgramFolders) {

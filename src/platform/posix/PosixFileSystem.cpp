@@ -38,6 +38,21 @@ struct Fd {
     }
 };
 
+// Opens a file for reading only when it is a regular file. Anything else (a named pipe
+// that would wait for a writer, a device that would be read without end) fails as a
+// missing file, and is never waited on: the open itself does not block.
+Result<int> openRegular(const std::string& host, struct stat& st) {
+    const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return failErrno(errno, err::FileNotFound);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return fail(err::FileNotFound, "File not found");
+    }
+    return fd;
+}
+
 std::string hostJoin(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
 }
@@ -106,9 +121,11 @@ Result<std::string> PosixFileSystem::readStart(const std::string& path,
     auto host = m_paths.toHost(path);
     if (!host)
         return std::unexpected(host.error());
-    Fd in{::open(host->c_str(), O_RDONLY | O_CLOEXEC)};
-    if (in.fd < 0)
-        return failErrno(errno, err::FileNotFound);
+    struct stat st {};
+    auto opened = openRegular(*host, st);
+    if (!opened)
+        return std::unexpected(opened.error());
+    Fd in{*opened};
     std::string bytes;
     char buffer[4096];
     while (bytes.size() < maxBytes) {
@@ -138,14 +155,11 @@ Outcome PosixFileSystem::copyFile(const std::string& source, const std::string& 
 
 Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string& to,
                                       CopyProgress* progress) {
-    Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (in.fd < 0)
-        return failErrno(errno, err::FileNotFound);
     struct stat st {};
-    if (::fstat(in.fd, &st) != 0)
-        return failErrno(errno, err::FileNotFound);
-    if (S_ISDIR(st.st_mode))
-        return fail(err::FileNotFound, "File not found");
+    auto opened = openRegular(from, st);
+    if (!opened)
+        return std::unexpected(opened.error());
+    Fd in{*opened};
 
     struct stat existing {};
     if (::stat(to.c_str(), &existing) == 0) {

@@ -4,6 +4,8 @@
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/PosixEnvironment.h"
 
+#include <fcntl.h>
+#include <future>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -204,6 +206,42 @@ TEST_F(PosixFileSystem, ReadsOnlyTheStartOfAFile) {
     EXPECT_EQ(m_fs->readStart("D:\\big", 100)->size(), 100u);
     EXPECT_EQ(m_fs->readStart("D:\\BIG", 1 << 20)->size(), 5000u);
     EXPECT_EQ(m_fs->readStart("D:\\none", 10).error().number, 53);
+}
+
+// Runs step, which must not wait on fifo. Should it wait, a writer that opens and closes
+// the fifo lets it go on, so that the test fails instead of hanging.
+template <class F> auto withoutWaiting(const std::filesystem::path& fifo, F step) {
+    auto running = std::async(std::launch::async, step);
+    if (running.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "waited on " << fifo;
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    return running.get();
+}
+
+TEST_F(PosixFileSystem, OnlyRegularFilesAreOpened) {
+    folder("autorun");
+    ASSERT_EQ(::mkfifo(host("autorun/version").c_str(), 0644), 0);
+    std::filesystem::create_symlink(host("autorun/version"), host("linked.job"));
+    const std::filesystem::path fifo = host("autorun/version");
+    for (const char* path : {"D:\\autorun\\version", "D:\\linked.job"}) {
+        auto read = withoutWaiting(fifo, [&] { return m_fs->readStart(path, 100); });
+        ASSERT_FALSE(read) << path;
+        EXPECT_EQ(read.error().number, 53) << path; // as if it were missing
+        EXPECT_FALSE(m_fs->fileExists(path)) << path;
+        auto copied =
+            withoutWaiting(fifo, [&] { return m_fs->copyFile(path, "E:\\copy", nullptr); });
+        ASSERT_FALSE(copied) << path;
+        EXPECT_EQ(copied.error().number, 53) << path;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_temp.path() / "other/copy"));
+
+    // A device would be read without end.
+    std::filesystem::create_symlink("/dev/zero", host("zero.job"));
+    EXPECT_EQ(m_fs->readStart("D:\\zero.job", 100).error().number, 53);
+    EXPECT_EQ(m_fs->copyFile("D:\\zero.job", "E:\\copy", nullptr).error().number, 53);
 }
 
 TEST(DriveMap, GivesTheWindowsPathThroughTheClosestDrive) {
