@@ -68,6 +68,14 @@ TEST_F(StartUp, ServiceDiscTakesTheDateOfItsVersionFolder) {
     touch("CD Current Version (7.16)", sys_days{2007y / 3 / 21});
     start();
     EXPECT_EQ(m_mod->JobDate, "3/21/2007");
+
+    // Dates far from 1970 are the file system's own, with nothing cut or wrapped.
+    touch("CD Current Version (7.16)", sys_days{2300y / 6 / 13} + 12h);
+    start();
+    EXPECT_EQ(m_mod->JobDate, "6/13/2300");
+    touch("CD Current Version (7.16)", sys_days{1910y / 6 / 13} + 12h);
+    start();
+    EXPECT_EQ(m_mod->JobDate, "6/13/1910");
 }
 
 TEST_F(StartUp, ServiceDiscWithOneJobKeepsTheListHidden) {

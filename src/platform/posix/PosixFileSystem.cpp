@@ -18,15 +18,12 @@ bool statKind(const std::string& host, bool folder) {
     return ::stat(host.c_str(), &st) == 0 && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
 }
 
-std::chrono::system_clock::time_point modifiedOf(const struct stat& st) {
-    using namespace std::chrono;
+FileTime modifiedOf(const struct stat& st) {
 #ifdef __APPLE__
-    const auto& t = st.st_mtimespec;
+    return FileTime(std::chrono::seconds(st.st_mtimespec.tv_sec));
 #else
-    const auto& t = st.st_mtim;
+    return FileTime(std::chrono::seconds(st.st_mtim.tv_sec));
 #endif
-    return system_clock::time_point(
-        duration_cast<system_clock::duration>(seconds(t.tv_sec) + nanoseconds(t.tv_nsec)));
 }
 
 // Closes a descriptor when it goes out of scope.

@@ -281,6 +281,32 @@ TEST(RegionalDateTime, WritesDateAndTimeTheWindowsWay) {
     EXPECT_EQ(posix::regionalDateTime(t, "no_SUCH.locale"), "3/20/2007");
 }
 
+TEST(RegionalDateTime, TakesEveryDateWindowsCanHold) {
+    using namespace std::chrono;
+    const posix::PosixEnvironment env(posix::DriveMap{}, "/");
+    // Noon, so that the date is the same in every time zone.
+    struct Row {
+        sys_days day;
+        const char* date;
+    };
+    const Row rows[] = {{sys_days{1601y / 1 / 1}, "1/1/1601"},
+                        {sys_days{1677y / 9 / 21}, "9/21/1677"},
+                        {sys_days{2262y / 4 / 12}, "4/12/2262"},
+                        {sys_days{2300y / 6 / 13}, "6/13/2300"},
+                        {sys_days{30827y / 12 / 31}, "12/31/30827"}};
+    const char* was = std::getenv("LC_ALL");
+    const std::string saved = was ? was : "";
+    ::setenv("LC_ALL", "C", 1);
+    for (const Row& r : rows) {
+        const std::string text = env.dateTimeText(r.day + 12h);
+        EXPECT_EQ(text.substr(0, text.find(' ')), r.date);
+    }
+    if (was)
+        ::setenv("LC_ALL", saved.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
+}
+
 TEST(CommandLine, TakesTheProgramsCommandLinesApart) {
     auto console = posix::parseConsoleCommand("cmd.exe /k pushd D:\\\\sw\\progsoftware&&dir");
     ASSERT_TRUE(console);
