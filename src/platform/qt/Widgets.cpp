@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <utility>
 
 namespace discmenu::qt {
 
@@ -106,13 +107,21 @@ void LabelWidget::mouseMoveEvent(QMouseEvent*) {
 }
 
 void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The release that ends a double-click is no click of its own: Windows raises one
+    // Click and one DblClick for the pair.
+    if (std::exchange(m_endsDoubleClick, false))
+        return;
+    if (rect().contains(event->position().toPoint()))
         m_raise(ui::UiEvent::of(ui::EventKind::Click, m_name, m_index));
 }
 
 void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name, m_index));
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_endsDoubleClick = true;
+    m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name, m_index));
 }
 
 ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index)

@@ -46,6 +46,7 @@ private:
     QColor m_back;
     bool m_transparent = true;
     Qt::Alignment m_alignment = Qt::AlignLeft;
+    bool m_endsDoubleClick = false; // the next release ends a double-click
 };
 
 // A list box whose rows are as high as the discs' windows draw them.
