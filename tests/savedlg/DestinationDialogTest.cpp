@@ -194,10 +194,21 @@ TEST_F(DestinationDialog, DosInstallationRowsCaptionTheDialog) {
     EXPECT_TRUE(dialog().visible());
     EXPECT_EQ(main.caption(), "Tidewell Software CD - DOS software");
     FormFileSave* first = &dialog();
+    dialog().takeBringToFront();
     main.lblMain_Click(3); // "Install Brinext swell for DOS": the same dialog, re-captioned
     EXPECT_EQ(&dialog(), first);
     EXPECT_EQ(dialog().caption(), "Install path for Brinext swell");
     EXPECT_EQ(m_messages.prompts.size(), 2u);
+    // Shown again while it is open, it comes to the front rather than staying behind.
+    EXPECT_TRUE(dialog().takeBringToFront());
+
+    // So does the browser's Save while the dialog is open.
+    dialog().takeBringToFront();
+    file("CD Current Version (7.16)/Components/a.con");
+    m_mod->ShowFileBrowser("*.con", "All included .CON file(s)");
+    m_mod->formFiles().FileMain().userSetSelected(0, true);
+    m_mod->formFiles().cmdSave_Click();
+    EXPECT_TRUE(dialog().takeBringToFront());
 }
 
 TEST_F(DestinationDialog, TheBrowsersSaveOpensTheDialogOnlyWithASelection) {
