@@ -98,6 +98,7 @@ Outcome ModMain::RunProgram(const std::string& commandLine) {
 
 Answer ModMain::MsgBox(const std::string& prompt, Buttons buttons) {
     settleTrace();
+    ++m_messagesShown;
     m_trace.write({"message", buttons == Buttons::Ok ? "OK" : "OKCancel", prompt});
     const Answer answer = m_ports.messages.show(prompt, buttons);
     m_trace.write({"answer", answer == Answer::Ok ? "OK" : "Cancel"});

@@ -57,7 +57,7 @@ TEST_F(FileSystemContract, ListsFilesAndFoldersApartWithTheirPaths) {
         file(std::string("f/") + n);
     folder("f/Sub");
     folder("f/another");
-    touch("f/Sub", std::chrono::system_clock::from_time_t(1'200'000'000));
+    touch("f/Sub", FileTime(std::chrono::seconds(1'200'000'000)));
     auto files = m_fs->files("D:\\f");
     ASSERT_TRUE(files);
     EXPECT_EQ(names(files), (std::vector<std::string>{"1", "A.txt", "b.txt", "Zeta", "_x", "über",
@@ -69,7 +69,7 @@ TEST_F(FileSystemContract, ListsFilesAndFoldersApartWithTheirPaths) {
     for (const FolderEntry& e : *folders) {
         EXPECT_EQ(e.path, "D:\\f\\" + e.name);
         if (e.name == "Sub") {
-            EXPECT_EQ(e.modified, std::chrono::system_clock::from_time_t(1'200'000'000));
+            EXPECT_EQ(e.modified, FileTime(std::chrono::seconds(1'200'000'000)));
         }
     }
     file("top.txt");

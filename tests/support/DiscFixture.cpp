@@ -24,7 +24,7 @@ void DiscFixture::folder(const std::string& path) {
     std::filesystem::create_directories(host(path));
 }
 
-void DiscFixture::touch(const std::string& path, std::chrono::system_clock::time_point when) {
+void DiscFixture::touch(const std::string& path, std::chrono::sys_seconds when) {
     setModifiedTime(host(path), when);
 }
 

@@ -35,7 +35,7 @@ void FakeDesktop::doEvents() {
         onDoEvents();
 }
 
-std::string FakeEnvironment::dateTimeText(std::chrono::system_clock::time_point t) const {
+std::string FakeEnvironment::dateTimeText(FileTime t) const {
     using namespace std::chrono;
     const auto day = floor<days>(t);
     const year_month_day date(day);

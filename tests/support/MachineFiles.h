@@ -20,6 +20,6 @@ struct TestDrive {
 std::unique_ptr<FileSystem> machineFileSystem(const std::vector<TestDrive>& drives);
 
 // Sets a file's or folder's last-modified time.
-void setModifiedTime(const std::filesystem::path& path, std::chrono::system_clock::time_point when);
+void setModifiedTime(const std::filesystem::path& path, FileTime when);
 
 } // namespace discmenu::test

@@ -29,8 +29,7 @@ std::unique_ptr<FileSystem> machineFileSystem(const std::vector<TestDrive>& driv
     return std::make_unique<OwningFileSystem>(map);
 }
 
-void setModifiedTime(const std::filesystem::path& path,
-                     std::chrono::system_clock::time_point when) {
+void setModifiedTime(const std::filesystem::path& path, FileTime when) {
     const auto since = when.time_since_epoch();
     timeval times[2];
     times[0].tv_sec = times[1].tv_sec =

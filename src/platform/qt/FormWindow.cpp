@@ -109,7 +109,7 @@ QWidget* FormWindow::createWidget(ui::Control& control) {
                 if (auto* w = dynamic_cast<TextWidget*>(m_widgets[box]))
                     box->setText(w->text().toStdString());
             },
-            name);
+            [this] { return !m_detached && m_form.takeClickRunOnFocus(); }, name);
         break;
     }
     case ui::ControlKind::FileList: {

@@ -204,7 +204,7 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         const LRESULT r = Wnd::onMessage(msg, wp, lp);
         const HWND next = reinterpret_cast<HWND>(wp);
         if (next && onLostFocus && GetAncestor(next, GA_ROOT) == GetAncestor(hwnd(), GA_ROOT))
-            onLostFocus();
+            onLostFocus(next);
         return r;
     }
     default:

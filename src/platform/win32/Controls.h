@@ -81,7 +81,8 @@ public:
     void setText(const std::wstring& text);
 
     std::function<void()> onEnter;
-    std::function<void()> onLostFocus;
+    // Told the window the focus moved to.
+    std::function<void(HWND)> onLostFocus;
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;

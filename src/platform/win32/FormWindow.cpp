@@ -184,11 +184,24 @@ void FormWindow::createNative(Item& item) {
             event.key = ui::TextBox::KeyEnter;
             raise(event);
         };
-        edit->onLostFocus = [this, box, e] {
+        edit->onLostFocus = [this, box, e](HWND next) {
             if (m_detached)
                 return;
             box->setText(toUtf8(e->text()));
-            raise(ui::UiEvent::of(ui::EventKind::LostFocus, box->name()));
+            ui::UiEvent lost = ui::UiEvent::of(ui::EventKind::LostFocus, box->name());
+            // A press on a button of this window takes the focus before it is released.
+            const Item* to = itemByHwnd(next);
+            const bool toButton = to && to->control->kind() == ui::ControlKind::Button &&
+                                  (GetKeyState(VK_LBUTTON) & 0x8000);
+            if (toButton)
+                lost.focusTo = to->control->name();
+            ui::Form& form = m_form;
+            Win32Desktop& desktop = m_desktop;
+            raise(lost); // this window may be gone afterwards; the desktop knows
+            // The form ran that click itself (its message took the press's release): the
+            // press ends at the button without a click of its own.
+            if (toButton && desktop.windowOf(form) && form.takeClickRunOnFocus())
+                PostMessageW(next, WM_CANCELMODE, 0, 0);
         };
         item.native = std::move(edit);
         break;
@@ -364,6 +377,14 @@ const ui::Label* FormWindow::labelAt(POINT p) const {
         const RECT box = boxOf(*it->control);
         if (PtInRect(&box, p))
             return static_cast<const ui::Label*>(it->control);
+    }
+    return nullptr;
+}
+
+const FormWindow::Item* FormWindow::itemByHwnd(HWND control) const {
+    for (const Item& item : m_items) {
+        if (control && item.native && item.native->hwnd() == control)
+            return &item;
     }
     return nullptr;
 }

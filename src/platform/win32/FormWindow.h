@@ -78,6 +78,7 @@ private:
     void raise(const ui::UiEvent& event);
     void userAction(const std::function<void()>& edit);
     Item* itemById(int id);
+    const Item* itemByHwnd(HWND control) const;
 
     void onPaint();
     void onMouseMove(POINT p);

@@ -29,12 +29,9 @@ std::string Win32Environment::executableFolder() {
     return toUtf8(folder);
 }
 
-std::string Win32Environment::dateTimeText(std::chrono::system_clock::time_point t) const {
-    const auto ticks =
-        std::chrono::duration_cast<std::chrono::duration<long long, std::ratio<1, 10'000'000>>>(
-            t.time_since_epoch())
-            .count() +
-        116444736000000000LL;
+std::string Win32Environment::dateTimeText(FileTime t) const {
+    // 100-nanosecond steps since 1601.
+    const long long ticks = (t.time_since_epoch().count() + 11644473600LL) * 10'000'000LL;
     FILETIME ft{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
     SYSTEMTIME utc{}, local{};
     if (!FileTimeToSystemTime(&ft, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))

@@ -15,7 +15,7 @@ public:
 
     std::string programFolder() const override { return m_programFolder; }
     // The user's short date and time formats; the date alone at exactly midnight.
-    std::string dateTimeText(std::chrono::system_clock::time_point t) const override;
+    std::string dateTimeText(FileTime t) const override;
 
 private:
     std::string m_programFolder;

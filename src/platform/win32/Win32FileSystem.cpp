@@ -25,14 +25,12 @@ char driveOf(const std::string& path) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
 }
 
-std::chrono::system_clock::time_point timeOf(const FILETIME& ft) {
+FileTime timeOf(const FILETIME& ft) {
     // 100-nanosecond steps since 1601; 11644473600 seconds lie between 1601 and 1970.
     const std::uint64_t ticks =
         (static_cast<std::uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-    const auto since1970 = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>(
-        static_cast<std::int64_t>(ticks) - 116444736000000000LL);
-    return std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(since1970));
+    return FileTime(
+        std::chrono::seconds(static_cast<std::int64_t>(ticks / 10'000'000) - 11644473600LL));
 }
 
 // Closes a handle when it goes out of scope.
