@@ -13,6 +13,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32MessageBoxes.h"
+#include "savedlg/FormFileSave.h"
 
 #include <gtest/gtest.h>
 
@@ -217,6 +218,42 @@ TEST_F(Win32Forms, TheFileBrowserIsLaidOutFromItsOuterSize) {
     SendMessageW(view, BM_CLICK, 0, 0);
     ASSERT_EQ(m_launcher.runs.size(), 1u);
     EXPECT_TRUE(m_launcher.runs[0].starts_with("notepad.exe ")) << m_launcher.runs[0];
+}
+
+TEST_F(Win32Forms, APressOnSaveThatEndsThePathCheckSavesOnce) {
+    // A path typed, then a real press on Save: the text box loses the focus to the button,
+    // the path check asks about the missing folder, and the dialog runs the Save itself;
+    // the press's release makes no second Save.
+    FormFileSave& dialog = m_mod->formFileSave();
+    dialog.setCaption("Install path for Quaylog");
+    dialog.show();
+    m_desktop->sync();
+    win32::FormWindow& w = window(dialog);
+    const HWND edit = w.controlWindow("txtPath");
+    const HWND save = w.controlWindow("cmdSave");
+    SetForegroundWindow(w.hwnd());
+    SetFocus(edit);
+    SetWindowTextW(edit, L"C:\\new\\dos"); // typed: the box's data follows
+    ASSERT_EQ(dialog.txtPath().text(), "C:\\new\\dos");
+    RECT r{};
+    GetWindowRect(save, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    auto press = [this](DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        SendInput(1, &input, sizeof input);
+        for (int i = 0; i < 20; ++i) {
+            m_desktop->doEvents();
+            Sleep(10);
+        }
+    };
+    press(MOUSEEVENTF_LEFTDOWN);
+    press(MOUSEEVENTF_LEFTUP);
+    ASSERT_FALSE(m_messages.prompts.empty());
+    EXPECT_TRUE(m_messages.prompts[0].starts_with("Founder Not found")) << m_messages.prompts[0];
+    ASSERT_EQ(m_launcher.opens.size(), 1u);
+    EXPECT_EQ(m_launcher.opens[0].file, "C:\\new\\dos\\binstall.bat");
 }
 
 // Answers the program's message box from within its own loop.
