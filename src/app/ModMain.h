@@ -106,6 +106,8 @@ public:
 private:
     // Lets the trace catch up with what the main window shows.
     void settleTrace();
+    // Whether a window of the program is shown.
+    bool anyWindowOpen();
 
     Ports m_ports;
     Trace& m_trace;
