@@ -210,12 +210,13 @@ void FormWindow::sync() {
     if (m_form.visible()) {
         if (!m_placed)
             placeAtStart();
-        const Qt::WindowStates state =
-            m_form.windowState() == ui::WindowState::Minimized   ? Qt::WindowMinimized
-            : m_form.windowState() == ui::WindowState::Maximized ? Qt::WindowMaximized
-                                                                 : Qt::WindowNoState;
-        if (windowState() != state)
-            setWindowState(state);
+        // Only a change the program made: the user's own minimising stays as it is.
+        if (m_form.windowState() != m_appliedState) {
+            m_appliedState = m_form.windowState();
+            setWindowState(m_appliedState == ui::WindowState::Minimized   ? Qt::WindowMinimized
+                           : m_appliedState == ui::WindowState::Maximized ? Qt::WindowMaximized
+                                                                          : Qt::WindowNoState);
+        }
         if (!isVisible())
             show();
         if (m_form.takeBringToFront()) {
@@ -264,6 +265,19 @@ void FormWindow::resizeEvent(QResizeEvent*) {
     m_form.setOuterSize(ui::toTwips(frame.width()), ui::toTwips(frame.height()));
     if (m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || m_detached)
+        return;
+    // The user's change is the form's state now, so that the program sees it and a later
+    // change of its own is told apart.
+    const Qt::WindowStates state = windowState();
+    m_appliedState = state.testFlag(Qt::WindowMinimized)   ? ui::WindowState::Minimized
+                     : state.testFlag(Qt::WindowMaximized) ? ui::WindowState::Maximized
+                                                           : ui::WindowState::Normal;
+    m_form.setWindowState(m_appliedState);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -30,6 +30,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
 
 private:
@@ -45,6 +46,7 @@ private:
     ui::Form& m_form;
     bool m_detached = false;
     bool m_placed = false;
+    ui::WindowState m_appliedState = ui::WindowState::Normal; // as last shown or seen
     QPixmap m_picture;
     std::map<const ui::Control*, QWidget*> m_widgets;
 };
