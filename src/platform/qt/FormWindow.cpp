@@ -258,12 +258,29 @@ void FormWindow::mouseMoveEvent(QMouseEvent*) {
     raise(ui::UiEvent::form(ui::EventKind::MouseMove));
 }
 
+bool FormWindow::takeOuterSize() {
+    const QRect frame = frameGeometry();
+    const int width = ui::toTwips(frame.width());
+    const int height = ui::toTwips(frame.height());
+    if (width == m_form.width() && height == m_form.height())
+        return false;
+    m_form.setOuterSize(width, height);
+    return true;
+}
+
 void FormWindow::resizeEvent(QResizeEvent*) {
     if (m_detached)
         return;
-    const QRect frame = frameGeometry();
-    m_form.setOuterSize(ui::toTwips(frame.width()), ui::toTwips(frame.height()));
+    takeOuterSize();
     if (m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
+        raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::moveEvent(QMoveEvent*) {
+    // A window manager tells its frame only after the window is shown, and then moves the
+    // window into it: the outer size changes without a resize.
+    if (!m_detached && takeOuterSize() &&
+        m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         raise(ui::UiEvent::form(ui::EventKind::Resize));
 }
 

@@ -32,6 +32,7 @@ protected:
     void closeEvent(QCloseEvent*) override;
     void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
 
 private:
     void raise(const ui::UiEvent& event);
@@ -41,6 +42,8 @@ private:
     QWidget* createWidget(ui::Control& control);
     void syncControl(ui::Control& control, QWidget* widget);
     void placeAtStart();
+    // Takes the outer size (frame included) into the form; true when it changed.
+    bool takeOuterSize();
 
     QtDesktop& m_desktop;
     ui::Form& m_form;
