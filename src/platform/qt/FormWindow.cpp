@@ -158,11 +158,9 @@ void FormWindow::syncControl(ui::Control& control, QWidget* widget) {
     case ui::ControlKind::Label:
         static_cast<LabelWidget*>(widget)->apply(static_cast<ui::Label&>(control));
         break;
-    case ui::ControlKind::ListBox: {
-        auto& list = static_cast<ui::ListBox&>(control);
-        static_cast<ListWidget*>(widget)->setEntries(list.entries(), list.listIndex());
+    case ui::ControlKind::ListBox:
+        static_cast<ListWidget*>(widget)->setEntries(static_cast<ui::ListBox&>(control));
         break;
-    }
     case ui::ControlKind::Button: {
         auto* button = static_cast<QPushButton*>(widget);
         const QString caption = QString::fromStdString(static_cast<ui::Button&>(control).caption());
