@@ -182,15 +182,21 @@ Outcome CopyBatch::finish() {
     std::vector<Pending> pending = std::move(m_pending);
     m_pending.clear();
     // 1. Every content on disk, before any of it gets a real name: each file system at
-    // once where it can be, file by file where not.
+    // once where it can be, file by file where not. A single file is flushed by itself:
+    // flushing its whole file system would wait for whatever else is being written there.
+    std::map<dev_t, int> files;
+    for (const Pending& p : pending)
+        ++files[p.device];
     std::map<dev_t, Outcome> flushed;
     for (const auto& [device, fd] : m_devices) {
         if (fd < 0)
             continue;
-        if (m_sys.syncFs(fd) == 0)
-            flushed[device] = {};
-        else if (errno != ENOSYS)
-            flushed[device] = failErrno(errno, err::PathNotFound);
+        if (files[device] > 1) {
+            if (m_sys.syncFs(fd) == 0)
+                flushed[device] = {};
+            else if (errno != ENOSYS)
+                flushed[device] = failErrno(errno, err::PathNotFound);
+        }
         m_sys.close(fd);
     }
     m_devices.clear();
