@@ -106,7 +106,9 @@ Answer ModMain::MsgBox(const std::string& prompt, Buttons buttons) {
 }
 
 void ModMain::DoEvents() {
-    settleTrace();
+    // The trace is not settled here: the scan lets events through once per folder, and
+    // writing the growing job list each time would make the trace grow with the square of
+    // the jobs. An event let through settles it when it ends, as every event does.
     m_ports.desktop.doEvents();
 }
 

@@ -2,7 +2,7 @@
 
 #include "platform/ui/Form.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -22,6 +22,9 @@ public:
     void sync();
     // The widget drawing a control, by its display name ("lblMain(2)"); null when none.
     QWidget* widgetFor(const std::string& displayName) const;
+
+    // The part of the picture decoded so far, in image pixels; empty before it is drawn.
+    QSize decodedPicture() const { return m_picture.size(); }
 
     // The form is gone: the window no longer reaches it and closes quietly.
     void detach();
@@ -44,13 +47,17 @@ private:
     void placeAtStart();
     // Takes the outer size (frame included) into the form; true when it changed.
     bool takeOuterSize();
+    void preparePicture();
 
     QtDesktop& m_desktop;
     ui::Form& m_form;
     bool m_detached = false;
     bool m_placed = false;
     ui::WindowState m_appliedState = ui::WindowState::Normal; // as last shown or seen
-    QPixmap m_picture;
+    // The form's picture file; empty when it has none.
+    QString m_pictureFile;
+    // The part of the picture the window can show, decoded when first drawn.
+    QImage m_picture;
     std::map<const ui::Control*, QWidget*> m_widgets;
 };
 
