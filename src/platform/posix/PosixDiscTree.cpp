@@ -1,0 +1,78 @@
+#include "platform/posix/PosixDiscTree.h"
+
+#include "platform/posix/Errors.h"
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace discmenu::posix {
+
+namespace {
+
+// Lists one open folder; fills its subfolders' names for the walk to go on with.
+void listFolder(int fd, std::vector<check::TreeEntry>& entries,
+                std::vector<std::string>& subfolders) {
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return;
+    }
+    while (dirent* e = ::readdir(dir)) {
+        const char* name = e->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        check::TreeEntry& entry = entries.emplace_back();
+        entry.name = name;
+        bool isFolder = e->d_type == DT_DIR;
+        if (e->d_type == DT_REG || e->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            if (::fstatat(::dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+                isFolder = S_ISDIR(st.st_mode);
+                if (S_ISREG(st.st_mode))
+                    entry.bytes = static_cast<std::uint64_t>(st.st_size);
+            }
+        }
+        entry.folder = isFolder;
+        if (isFolder)
+            subfolders.push_back(entry.name);
+    }
+    ::closedir(dir);
+}
+
+} // namespace
+
+Outcome PosixDiscTree::walk(check::TreeVisitor& visitor) const {
+    // Folders still to list: host path and path below the root.
+    std::vector<std::pair<std::string, std::string>> pending{{m_root, ""}};
+    std::vector<check::TreeEntry> entries;
+    std::vector<std::string> subfolders;
+    bool first = true;
+    while (!pending.empty()) {
+        auto [host, relative] = std::move(pending.back());
+        pending.pop_back();
+        const int fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) {
+            const int error = errno;
+            if (first)
+                return failErrno(error, err::PathNotFound);
+            visitor.unreadable(relative, failureFromErrno(error, err::PathNotFound));
+            continue;
+        }
+        first = false;
+        entries.clear();
+        subfolders.clear();
+        listFolder(fd, entries, subfolders);
+        visitor.visit(relative, entries);
+        // Pushed in reverse, so that the walk goes on with the first subfolder.
+        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
+            pending.emplace_back(host + "/" + *it, relative.empty() ? *it : relative + "\\" + *it);
+    }
+    return {};
+}
+
+} // namespace discmenu::posix
