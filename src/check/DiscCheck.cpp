@@ -29,10 +29,17 @@ std::string lastName(const std::string& path) {
 }
 
 // A message of the menu as one line of the report.
-std::string oneLine(std::string s) {
-    for (std::size_t at; (at = s.find("\r\n")) != std::string::npos;)
-        s.replace(at, 2, " ");
-    return s;
+std::string oneLine(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+            out += ' ';
+            ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
 }
 
 void add(DiscReport& r, std::string kind, std::string reason, std::string path) {
@@ -52,10 +59,17 @@ std::optional<std::string> firstLine(const FileSystem& fs, const std::string& pa
 
 // The job folders and the version folder of a service disc, as the start-up tells them
 // apart, and the names it passes over or takes for something they are not.
-void checkServiceFolders(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
-    auto folders = ports.fs.subfolders(mod.CDRoot);
-    if (!folders)
-        return;
+void checkServiceFolders(const CheckPorts& ports, const NameRules& tree, ModMain& mod,
+                         DiscReport& r) {
+    // The root's folders as the walk of the tree met them, when the root is the tree's.
+    std::vector<FolderEntry> listed;
+    if (tree.met(mod.CDRoot)) {
+        for (const std::string& name : tree.rootFolders())
+            listed.push_back({name, {}, {}});
+    } else if (auto folders = ports.fs.subfolders(mod.CDRoot)) {
+        listed = std::move(*folders);
+    }
+    auto* folders = &listed;
     putInListingOrder(*folders);
     std::vector<std::string> versionFolders;
     for (const FolderEntry& f : *folders) {
@@ -146,10 +160,26 @@ void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
 
 // What a click would open, run or list that is not on the disc, or that the menu picks
 // among several.
-void checkItem(const FileSystem& fs, const ItemAction& a, DiscReport& r) {
+// Whether a path is on the disc: from the tree walk where the path lies on the disc, from
+// the file system elsewhere.
+class Presence {
+public:
+    Presence(const FileSystem& fs, const NameRules& tree) : m_fs(fs), m_tree(tree) {}
+    bool any(const std::string& path) const {
+        if (auto met = m_tree.met(path))
+            return *met;
+        return m_fs.fileExists(path) || m_fs.folderExists(path);
+    }
+
+private:
+    const FileSystem& m_fs;
+    const NameRules& m_tree;
+};
+
+void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
     const std::string item = quoted(a.caption);
     if (a.searched()) {
-        if (!fs.folderExists(a.searchFolder))
+        if (!on.any(a.searchFolder))
             add(r, "missing-target", item + " searches a folder that is not on the disc",
                 a.searchFolder);
         else if (a.searchMatches.empty())
@@ -169,7 +199,7 @@ void checkItem(const FileSystem& fs, const ItemAction& a, DiscReport& r) {
         }
     }
     for (const std::string& target : a.opens) {
-        if (!a.searched() && !fs.fileExists(target) && !fs.folderExists(target))
+        if (!a.searched() && !on.any(target))
             add(r, "missing-target", item + " opens what is not on the disc", target);
     }
     for (const std::string& command : a.runs) {
@@ -182,17 +212,17 @@ void checkItem(const FileSystem& fs, const ItemAction& a, DiscReport& r) {
         std::string name = command.substr(dir + 5);
         if (name.starts_with(' '))
             name.erase(0, 1);
-        if (!fs.folderExists(folder))
+        if (!on.any(folder))
             add(r, "missing-target", item + " opens a console on a folder that is not on the disc",
                 folder);
-        else if (!name.empty() && !fs.fileExists(folder + "\\" + name))
+        else if (!name.empty() && !on.any(folder + "\\" + name))
             add(r, "missing-target", item + " lists a tool that is not on the disc",
                 folder + "\\" + name);
     }
     if (a.opensBrowser() && a.browserFiles.empty())
         add(r, "empty-browser", item + " is shown, but no file matches " + quoted(a.browserPattern),
             r.CDPath);
-    if (!a.dialogSource.empty() && !fs.folderExists(a.dialogSource))
+    if (!a.dialogSource.empty() && !on.any(a.dialogSource))
         add(r, "missing-target", item + " installs from a folder that is not on the disc",
             a.dialogSource);
 }
@@ -236,26 +266,25 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     if (r.kind == DiscKind::Service)
         r.jobs = main.lstRMA().entries();
 
-    if (r.kind == DiscKind::Service)
-        checkServiceFolders(ports, mod, r);
-    else
-        checkJobFiles(ports, mod, r);
-    if (r.CDVersion.empty())
-        add(r, "missing-target", "no version is found; the header reads \"Version \" alone",
-            (r.kind == DiscKind::Service ? r.CDRoot : r.CDPath) + "\\autorun\\version");
-
     walk.walk(r);
-    for (const ItemAction& a : r.fixedItems)
-        checkItem(ports.fs, a, r);
-    for (const Page& page : r.pages) {
-        for (const ItemAction& a : page.items)
-            checkItem(ports.fs, a, r);
-    }
-
     NameRules names(r, ports.treeRoot);
     if (auto walked = ports.tree.walk(names); !walked) {
         r.kind = DiscKind::Unreadable;
         add(r, "unreadable", walked.error().description, ports.treeRoot);
+    }
+    if (r.kind == DiscKind::Service)
+        checkServiceFolders(ports, names, mod, r);
+    else if (r.kind != DiscKind::Unreadable)
+        checkJobFiles(ports, mod, r);
+    if (r.CDVersion.empty())
+        add(r, "missing-target", "no version is found; the header reads \"Version \" alone",
+            (r.kind == DiscKind::Service ? r.CDRoot : r.CDPath) + "\\autorun\\version");
+    const Presence on(ports.fs, names);
+    for (const ItemAction& a : r.fixedItems)
+        checkItem(on, a, r);
+    for (const Page& page : r.pages) {
+        for (const ItemAction& a : page.items)
+            checkItem(on, a, r);
     }
     names.finish();
     dropRepeats(r.problems);

@@ -45,10 +45,14 @@ void MenuWalk::restart() {
 std::string MenuWalk::currentKey() {
     FormMain& main = m_mod->formMain();
     std::string key = m_mod->CurrentMenu;
-    if (m_service && key == "Main Menu")
-        key += "\x1f" + main.lstRMA().text();
-    for (const std::string& item : main.visibleItems())
-        key += "\x1e" + item;
+    if (m_service && key == "Main Menu") {
+        key += '\x1f';
+        key += main.lstRMA().text();
+    }
+    for (const std::string& item : main.visibleItems()) {
+        key += '\x1e';
+        key += item;
+    }
     return key;
 }
 
@@ -202,9 +206,9 @@ void MenuWalk::walk(DiscReport& report) {
     }
     const std::vector<std::string> jobs = main.lstRMA().entries();
     for (const std::string& job : jobs) {
-        if (m_mod->formMain().lstRMA().text() != job || m_mod->CurrentMenu != "Main Menu") {
-            goHome(job);
-        }
+        // Picked in the job list, from whatever page shows: the job's own page.
+        if (m_mod->formMain().lstRMA().text() != job || m_mod->CurrentMenu != "Main Menu")
+            selectJob(job);
         explore(Place{job, {}, {}}, report);
     }
 }

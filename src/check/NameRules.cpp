@@ -34,37 +34,70 @@ std::string NameRules::pathOf(const std::string& relative, const std::string& na
 }
 
 void NameRules::visit(const std::string& relative, const std::vector<TreeEntry>& entries) {
+    std::string folder = text::lower(relative);
+    if (!folder.empty())
+        folder += '\\';
     std::unordered_map<std::string, const std::string*> byLowerName;
     byLowerName.reserve(entries.size());
     for (const TreeEntry& e : entries) {
         if (e.folder) {
             ++m_report.folders;
+            if (relative.empty())
+                m_rootFolders.push_back(e.name);
         } else {
             ++m_report.files;
             m_report.bytes += e.bytes;
         }
         const std::size_t units = utf16Length(e.name);
         if (units > jolietNameLimit)
-            m_report.problems.push_back({"name-too-long",
-                                         std::to_string(units) +
-                                             " characters; the disc format keeps " +
-                                             std::to_string(jolietNameLimit),
-                                         pathOf(relative, e.name)});
+            m_found.push_back({"name-too-long",
+                               std::to_string(units) + " characters; the disc format keeps " +
+                                   std::to_string(jolietNameLimit),
+                               pathOf(relative, e.name)});
         if (const std::string part = forbiddenPart(e.name); !part.empty())
-            m_report.problems.push_back(
-                {"name-forbidden", "the name holds " + part + ", which Windows does not allow",
-                 pathOf(relative, e.name)});
-        auto [at, fresh] = byLowerName.emplace(text::lower(e.name), &e.name);
+            m_found.push_back({"name-forbidden",
+                               "the name holds " + part + ", which Windows does not allow",
+                               pathOf(relative, e.name)});
+        std::string lowered = text::lower(e.name);
+        m_met.insert(folder + lowered);
+        auto [at, fresh] = byLowerName.emplace(std::move(lowered), &e.name);
         if (!fresh)
-            m_report.problems.push_back({"name-case-clash",
-                                         "differs from \"" + *at->second +
-                                             "\" only in letter case; Windows keeps one of them",
-                                         pathOf(relative, e.name)});
+            m_found.push_back({"name-case-clash",
+                               "differs from \"" + *at->second +
+                                   "\" only in letter case; Windows keeps one of them",
+                               pathOf(relative, e.name)});
     }
 }
 
+std::optional<bool> NameRules::met(const std::string& path) const {
+    // The drive, "D:", in either case.
+    const std::string drive = text::lower(text::left(m_root, 2));
+    if (text::lower(text::left(path, 2)) != drive)
+        return std::nullopt;
+    std::string relative;
+    std::string name;
+    auto take = [&] {
+        if (name.empty() || name == ".")
+            return;
+        if (!relative.empty())
+            relative += '\\';
+        relative += text::lower(name);
+        name.clear();
+    };
+    for (char c : path.substr(2)) {
+        if (c == '\\')
+            take();
+        else
+            name += c;
+    }
+    take();
+    if (relative.find("..") != std::string::npos)
+        return std::nullopt; // left to the file system
+    return relative.empty() || m_met.contains(relative);
+}
+
 void NameRules::unreadable(const std::string& relative, const Failure& failure) {
-    m_report.problems.push_back(
+    m_found.push_back(
         {"unreadable-folder", "cannot be read: " + failure.description, pathOf(relative, "")});
 }
 
@@ -72,11 +105,13 @@ void NameRules::finish() {
     const double mb = static_cast<double>(m_report.bytes) / (1024.0 * 1024.0);
     const std::string size = std::to_string(static_cast<long long>(mb + 0.5)) + " MB";
     if (m_report.bytes > dvdBytes)
-        m_report.problems.push_back(
+        m_found.push_back(
             {"too-large", size + ": more than a single-layer DVD (4.7 GB) holds", m_root});
     else if (m_report.bytes > cdBytes)
-        m_report.problems.push_back(
+        m_found.push_back(
             {"too-large", size + ": more than a CD (700 MB) holds; it needs a DVD", m_root});
+    m_report.problems.insert(m_report.problems.end(), m_found.begin(), m_found.end());
+    m_found.clear();
 }
 
 } // namespace discmenu::check

@@ -4,7 +4,9 @@
 #include "check/DiscTree.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_set>
 
 namespace discmenu::check {
 
@@ -23,14 +25,23 @@ public:
 
     void visit(const std::string& relative, const std::vector<TreeEntry>& entries) override;
     void unreadable(const std::string& relative, const Failure& failure) override;
-    // The size problems, once the walk is done.
+    // Adds the names' problems and the size problems to the report, once the walk is done.
     void finish();
+    // Whether the walk met this path (a Windows path on the disc's drive), compared as the
+    // disc compares names: without regard to case, doubled separators naming the same place.
+    // Nothing when the path lies outside the disc.
+    std::optional<bool> met(const std::string& path) const;
+    // The names of the root's folders, in the root's own order.
+    const std::vector<std::string>& rootFolders() const { return m_rootFolders; }
 
 private:
     std::string pathOf(const std::string& relative, const std::string& name) const;
 
     DiscReport& m_report;
     std::string m_root;
+    std::vector<Problem> m_found;
+    std::vector<std::string> m_rootFolders;
+    std::unordered_set<std::string> m_met; // lower-case paths below the root
 };
 
 // The number of UTF-16 units a UTF-8 name takes.

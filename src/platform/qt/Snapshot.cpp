@@ -48,7 +48,10 @@ std::string html(const std::string& s) {
 }
 
 std::string twoDigits(int n) {
-    return (n < 10 ? "0" : "") + std::to_string(n);
+    std::string digits = std::to_string(n);
+    if (n < 10)
+        digits.insert(digits.begin(), '0');
+    return digits;
 }
 
 // Draws the windows of the module the check runs, with the same windows the program shows,
