@@ -2,8 +2,6 @@
 
 #include "platform/Text.h"
 
-#include <unordered_map>
-
 namespace discmenu::check {
 
 std::size_t utf16Length(const std::string& name) {
@@ -37,8 +35,6 @@ void NameRules::visit(const std::string& relative, const std::vector<TreeEntry>&
     std::string folder = text::lower(relative);
     if (!folder.empty())
         folder += '\\';
-    std::unordered_map<std::string, const std::string*> byLowerName;
-    byLowerName.reserve(entries.size());
     for (const TreeEntry& e : entries) {
         if (e.folder) {
             ++m_report.folders;
@@ -58,14 +54,22 @@ void NameRules::visit(const std::string& relative, const std::vector<TreeEntry>&
             m_found.push_back({"name-forbidden",
                                "the name holds " + part + ", which Windows does not allow",
                                pathOf(relative, e.name)});
-        std::string lowered = text::lower(e.name);
-        m_met.insert(folder + lowered);
-        auto [at, fresh] = byLowerName.emplace(std::move(lowered), &e.name);
-        if (!fresh)
-            m_found.push_back({"name-case-clash",
-                               "differs from \"" + *at->second +
-                                   "\" only in letter case; Windows keeps one of them",
-                               pathOf(relative, e.name)});
+        // Met before in this folder under the same lower-case name: a name that differs
+        // only in case.
+        if (m_met.insert(folder + text::lower(e.name)).second)
+            continue;
+        const std::string lowered = text::lower(e.name);
+        for (const TreeEntry& other : entries) {
+            if (&other == &e)
+                break;
+            if (text::lower(other.name) == lowered) {
+                m_found.push_back({"name-case-clash",
+                                   "differs from \"" + other.name +
+                                       "\" only in letter case; Windows keeps one of them",
+                                   pathOf(relative, e.name)});
+                break;
+            }
+        }
     }
 }
 
