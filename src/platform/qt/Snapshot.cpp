@@ -145,6 +145,7 @@ void writeIndex(const std::filesystem::path& file, const check::DiscReport& r,
     for (const check::Page& p : r.pages) {
         out << "<section id=\"page-" << p.id + 1 << "\"><h2>Page " << p.id + 1 << ": "
             << html(p.title) << (p.job.empty() ? "" : " (job " + html(p.job) + ")") << "</h2>\n";
+        out << "<p>Window title &ldquo;" << html(p.windowTitle) << "&rdquo;</p>\n";
         if (const std::string picture = painter.pagePicture(p.id); !picture.empty())
             out << "<img src=\"" << picture << "\" alt=\"" << html(p.windowTitle) << "\">\n";
         out << "<ol>\n";
@@ -174,6 +175,11 @@ int snapshotCommand(int argc, char** argv) {
     }
     // Drawn off screen, with the renderer the window uses.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Off screen there is no window to bring to the front; that is no news to report.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (!text.contains(QLatin1String("does not support raise")))
+            std::cerr << (type == QtDebugMsg ? "" : "qt: ") << text.toStdString() << "\n";
+    });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(QtMessageBoxes::Title));
 
