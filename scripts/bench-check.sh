@@ -40,46 +40,53 @@ for j in range(jobs):
 PY
 }
 
-ms() { echo $(( ($2 - $1) / 1000000 )); }
 now() { date +%s%N; }
 can_drop=0
 if [ "$(id -u)" = 0 ] && (echo 3 >/proc/sys/vm/drop_caches) 2>/dev/null; then can_drop=1; fi
 
-# run DISC: prints "check-ms find-ms" for the best of 5 warm runs.
+# timed CMD...: "wall-ms cpu-ms" (cpu: user and system time of the command)
+timed() {
+  local TIMEFORMAT='%R %U %S' t
+  t=$( { time "$@" >/dev/null 2>&1; } 2>&1 | tail -n 1)
+  awk -v t="$t" 'BEGIN { split(t, a, " "); printf "%d %d\n", a[1] * 1000, (a[2] + a[3]) * 1000 }'
+}
+check() { "$program" --check "$1"; return 0; }
+# best of 5 warm runs of each: "check-wall check-cpu find-wall find-cpu"
 warm() {
-  "$program" --check "$1" >/dev/null || true; find "$1" >/dev/null
-  local best_c=999999 best_f=999999 t0 t1
+  check "$1" >/dev/null; find "$1" >/dev/null
+  local cw=999999 cc=999999 fw=999999 fc=999999 w c
   for _ in 1 2 3 4 5; do
-    t0=$(now); "$program" --check "$1" >/dev/null || true; t1=$(now)
-    best_c=$(( $(ms "$t0" "$t1") < best_c ? $(ms "$t0" "$t1") : best_c ))
-    t0=$(now); find "$1" >/dev/null; t1=$(now)
-    best_f=$(( $(ms "$t0" "$t1") < best_f ? $(ms "$t0" "$t1") : best_f ))
+    read -r w c < <(timed check "$1"); ((w < cw)) && cw=$w; ((c < cc)) && cc=$c
+    read -r w c < <(timed find "$1"); ((w < fw)) && fw=$w; ((c < fc)) && fc=$c
   done
-  echo "$best_c $best_f"
+  echo "$cw $cc $fw $fc"
 }
 cold() {
-  local t0 t1 c f
+  local cw cc fw fc
   sync; echo 3 >/proc/sys/vm/drop_caches
-  t0=$(now); "$program" --check "$1" >/dev/null || true; t1=$(now); c=$(ms "$t0" "$t1")
+  read -r cw cc < <(timed check "$1")
   sync; echo 3 >/proc/sys/vm/drop_caches
-  t0=$(now); find "$1" >/dev/null; t1=$(now); f=$(ms "$t0" "$t1")
-  echo "$c $f"
+  read -r fw fc < <(timed find "$1")
+  echo "$cw $cc $fw $fc"
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b < 1) b = 1; printf "%.2f", a / b }'; }
+row() { # label cache cw cc fw fc
+  printf '%-22s %-5s %8s %8s %6s   %8s %8s %6s\n' "$1" "$2" "$3" "$5" "$(ratio "$3" "$5")" \
+    "$4" "$6" "$(ratio "$4" "$6")"
+}
 
-printf '%-22s %-6s %10s %10s %8s\n' "disc" "cache" "check ms" "find ms" "ratio"
+echo "milliseconds; wall is elapsed time, cpu is user + system time of the process"
+printf '%-22s %-5s %8s %8s %6s   %8s %8s %6s\n' "disc" "cache" "check" "find" "ratio" \
+  "check" "find" "ratio"
+printf '%-22s %-5s %24s   %24s\n' "" "" "------- wall -------" "------- cpu --------"
 for size in "125 5000" "250 10000" "500 20000" "1000 40000"; do
   set -- $size
   disc="$work/disc-$1"
   make_disc "$disc" "$1" "$2"
   n=$(find "$disc" -type f | wc -l)
-  read -r c f < <(warm "$disc")
-  printf '%-22s %-6s %10s %10s %8s\n' "$1 jobs, $n files" warm "$c" "$f" "$(ratio "$c" "$f")"
-  if [ "$can_drop" = 1 ]; then
-    read -r c f < <(cold "$disc")
-    printf '%-22s %-6s %10s %10s %8s\n' "$1 jobs, $n files" cold "$c" "$f" "$(ratio "$c" "$f")"
-  fi
+  row "$1 jobs, $n files" warm $(warm "$disc")
+  [ "$can_drop" = 1 ] && row "$1 jobs, $n files" cold $(cold "$disc")
   rm -rf "$disc"
 done
 [ "$can_drop" = 1 ] || echo "cold cache: not measured (dropping the page cache is not permitted here)"
-echo "goal: check within 2x find"
+echo "goal: check within 2x find; load average now: $(cut -d' ' -f1-3 /proc/loadavg)"
