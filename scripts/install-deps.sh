@@ -14,6 +14,7 @@ packages=(
   python3
   g++-mingw-w64-x86-64-posix wine wine64 # the Windows program, cross-built, tested under Wine
   openbox imagemagick x11-utils          # a window manager and screenshots for the Wine tests
+  xorriso                          # disc images (scripts/make-disc.sh)
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,9 +1,12 @@
 # The Windows test build: the core tests with the Win32 file system in place of the POSIX
-# one, run under Wine. Tests of the POSIX adapter itself and the read-only tricks of POSIX
-# file systems are left out; a read-only file attribute stands in for the latter.
-set_source_files_properties(platform/posix/PosixFileSystemTest.cpp platform/posix/HostNamesTest.cpp
-                            support/Unwritable.cpp
-                            PROPERTIES HEADER_FILE_ONLY ON)
+# one, run under Wine. Tests of the POSIX adapter itself (its files, faults of its system
+# calls, its launcher, the disc check over its tree) and the read-only tricks of POSIX file
+# systems are left out; a read-only file attribute stands in for the latter.
+set_source_files_properties(
+  platform/posix/PosixFileSystemTest.cpp platform/posix/HostNamesTest.cpp
+  platform/posix/CopyFaultTest.cpp platform/posix/LauncherTest.cpp check/DiscCheckTest.cpp
+  check/ReportJsonTest.cpp support/Unwritable.cpp support/FaultySysCalls.cpp
+  PROPERTIES HEADER_FILE_ONLY ON)
 target_sources(discmenu_testsupport PRIVATE win32/support/MachineFilesWin32.cpp
                                             win32/support/UnwritableWin32.cpp)
 

@@ -137,6 +137,27 @@ if [ -n "$walkfile" ]; then
   walk "$walkfile"
 fi
 
+# The program runs while any of its windows is open: the dialog and the browser, where
+# shown, are closed first (the browser's end brings the main window back), then the main
+# window, the last one. Alt+F4 is Windows' own close.
+close_form() { # close_form FORM
+  local form=$1 title wid before
+  title=$(grep "^caption"$'\t'"$form"$'\t' "$trace" | tail -n 1 | cut -f3)
+  before=$(grep -c "^hide"$'\t'"$form\$" "$trace" || true)
+  hidden() { [ "$(grep -c "^hide"$'\t'"$form\$" "$trace" || true)" -gt "$before" ]; }
+  for _ in 1 2 3; do
+    wid=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -n 1) || true
+    [ -n "$wid" ] && xdotool windowactivate --sync "$wid" key --clearmodifiers alt+F4 2>/dev/null
+    for _ in $(seq 20); do hidden && return 0; sleep 0.1; done
+  done
+  return 1
+}
+for form in FormFileSave FormFiles; do
+  if [ "$(grep -E "^(show|hide)"$'\t'"$form\$" "$trace" | tail -n 1 | cut -f1)" = show ]; then
+    close_form "$form" || { echo "the window of $form did not close"; exit 1; }
+    sleep 0.5
+  fi
+done
 main_wid=$(main_window) || { echo "no main window"; exit 1; }
 xdotool windowactivate --sync "$main_wid" key --clearmodifiers alt+F4 || true
 for _ in $(seq 50); do

@@ -146,11 +146,20 @@ ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index
     });
 }
 
-void ListWidget::setEntries(const std::vector<std::string>& entries, int selected) {
+void ListWidget::setEntries(const ui::ListBox& list) {
     m_syncing = true;
-    showRows(this, toQStrings(entries));
-    if (currentRow() != selected)
-        setCurrentRow(selected);
+    if (m_shown != list.revision()) {
+        auto added = m_shown ? list.insertionsSince(*m_shown) : std::nullopt;
+        if (added) {
+            for (const ui::ListInsertion& i : *added)
+                insertItem(i.at, QString::fromStdString(i.entry));
+        }
+        if (!added || count() != list.listCount())
+            showRows(this, toQStrings(list.entries()));
+        m_shown = list.revision();
+    }
+    if (currentRow() != list.listIndex())
+        setCurrentRow(list.listIndex());
     m_syncing = false;
 }
 

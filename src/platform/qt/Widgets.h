@@ -3,6 +3,7 @@
 #include "platform/ui/FolderList.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/UiEvent.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace discmenu::qt {
 
@@ -54,8 +56,9 @@ class ListWidget : public QListWidget {
 public:
     ListWidget(QWidget* parent, Raise raise, std::string name, int index);
 
-    // Brings entries and selection in line with the data without raising anything.
-    void setEntries(const std::vector<std::string>& entries, int selected);
+    // Brings entries and selection in line with the data without raising anything, at
+    // the cost of what changed since the last time.
+    void setEntries(const ui::ListBox& list);
 
 protected:
     bool viewportEvent(QEvent* event) override;
@@ -65,6 +68,8 @@ private:
     std::string m_name;
     int m_index;
     bool m_syncing = false;
+    // The revision of the entries the rows show; none before the first sync.
+    std::optional<std::uint64_t> m_shown;
 };
 
 // A list of files in which a click toggles an entry's selection.
