@@ -8,8 +8,17 @@ DiscFixture::DiscFixture() : m_disc(m_temp.path() / "disc") {
     std::filesystem::create_directories(m_disc);
     std::filesystem::create_directories(m_temp.path() / "other");
     std::filesystem::create_directories(m_temp.path() / "home");
+#ifdef _WIN32
     m_fs = machineFileSystem(
         {{'D', m_disc}, {'E', m_temp.path() / "other"}, {'C', m_temp.path() / "home"}});
+#else
+    posix::DriveMap drives;
+    drives.add('D', m_disc.string());
+    drives.add('E', (m_temp.path() / "other").string());
+    drives.add('C', (m_temp.path() / "home").string());
+    m_paths = std::make_unique<posix::PathResolver>(drives);
+    m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
+#endif
 }
 
 std::filesystem::path DiscFixture::host(const std::string& path) const {

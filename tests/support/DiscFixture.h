@@ -5,6 +5,10 @@
 #include "app/ModMain.h"
 #include "app/Trace.h"
 #include "platform/FileSystem.h"
+#ifndef _WIN32
+#include "platform/posix/PathResolver.h"
+#include "platform/posix/PosixFileSystem.h"
+#endif
 
 #include <gtest/gtest.h>
 
@@ -40,6 +44,10 @@ protected:
 
     TempDir m_temp;
     std::filesystem::path m_disc;
+#ifndef _WIN32
+    // The drive map behind m_fs, for the tests of the POSIX adapter itself.
+    std::unique_ptr<posix::PathResolver> m_paths;
+#endif
     std::unique_ptr<FileSystem> m_fs;
     FakeLauncher m_launcher;
     FakeMessageBoxes m_messages;
