@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace discmenu {
@@ -68,6 +69,14 @@ public:
                                          const std::string& subfolder);
     // Whether a file directly in CDPath has a name whose lower-case form contains text.
     Result<bool> FolderContainsName(const std::string& text);
+    // The arguments of the last FindFileByPrefix, kept so that a check of the disc can name
+    // every file such a search matches, not only the one the menu picks.
+    struct PrefixSearch {
+        std::string prefix;
+        std::string extension;
+        std::string subfolder;
+    };
+    std::optional<PrefixSearch> lastPrefixSearch;
 
     // Opens, or reuses and brings forward, the file browser on the files of CDPath that
     // match pattern.
@@ -83,6 +92,8 @@ public:
     void ShellOpen(const ui::Form& owner, const std::string& file, const std::string& folder);
     Outcome RunProgram(const std::string& commandLine);
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::Ok);
+    // How many message boxes the program has shown so far.
+    int messagesShown() const { return m_messagesShown; }
     void DoEvents();
 
     // The main window; its first use creates it and runs its load step.
@@ -104,6 +115,8 @@ public:
 private:
     // Lets the trace catch up with what the main window shows.
     void settleTrace();
+    // Whether a window of the program is shown.
+    bool anyWindowOpen();
 
     Ports m_ports;
     Trace& m_trace;
@@ -112,6 +125,7 @@ private:
     std::unique_ptr<FormFiles> m_formFiles;
     std::unique_ptr<FormFileSave> m_formFileSave;
     std::chrono::milliseconds m_progressDelay{1000};
+    int m_messagesShown = 0;
 };
 
 } // namespace discmenu

@@ -113,7 +113,7 @@ QWidget* FormWindow::createWidget(ui::Control& control) {
                 if (auto* w = dynamic_cast<TextWidget*>(m_widgets[box]))
                     box->setText(w->text().toStdString());
             },
-            name);
+            [this] { return !m_detached && m_form.takeClickRunOnFocus(); }, name);
         break;
     }
     case ui::ControlKind::FileList: {
@@ -212,12 +212,13 @@ void FormWindow::sync() {
     if (m_form.visible()) {
         if (!m_placed)
             placeAtStart();
-        const Qt::WindowStates state =
-            m_form.windowState() == ui::WindowState::Minimized   ? Qt::WindowMinimized
-            : m_form.windowState() == ui::WindowState::Maximized ? Qt::WindowMaximized
-                                                                 : Qt::WindowNoState;
-        if (windowState() != state)
-            setWindowState(state);
+        // Only a change the program made: the user's own minimising stays as it is.
+        if (m_form.windowState() != m_appliedState) {
+            m_appliedState = m_form.windowState();
+            setWindowState(m_appliedState == ui::WindowState::Minimized   ? Qt::WindowMinimized
+                           : m_appliedState == ui::WindowState::Maximized ? Qt::WindowMaximized
+                                                                          : Qt::WindowNoState);
+        }
         if (!isVisible())
             show();
         if (m_form.takeBringToFront()) {
@@ -282,13 +283,43 @@ void FormWindow::mouseMoveEvent(QMouseEvent*) {
     raise(ui::UiEvent::form(ui::EventKind::MouseMove));
 }
 
+bool FormWindow::takeOuterSize() {
+    const QRect frame = frameGeometry();
+    const int width = ui::toTwips(frame.width());
+    const int height = ui::toTwips(frame.height());
+    if (width == m_form.width() && height == m_form.height())
+        return false;
+    m_form.setOuterSize(width, height);
+    return true;
+}
+
 void FormWindow::resizeEvent(QResizeEvent*) {
     if (m_detached)
         return;
-    const QRect frame = frameGeometry();
-    m_form.setOuterSize(ui::toTwips(frame.width()), ui::toTwips(frame.height()));
+    takeOuterSize();
     if (m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::moveEvent(QMoveEvent*) {
+    // A window manager tells its frame only after the window is shown, and then moves the
+    // window into it: the outer size changes without a resize.
+    if (!m_detached && takeOuterSize() &&
+        m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
+        raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || m_detached)
+        return;
+    // The user's change is the form's state now, so that the program sees it and a later
+    // change of its own is told apart.
+    const Qt::WindowStates state = windowState();
+    m_appliedState = state.testFlag(Qt::WindowMinimized)   ? ui::WindowState::Minimized
+                     : state.testFlag(Qt::WindowMaximized) ? ui::WindowState::Maximized
+                                                           : ui::WindowState::Normal;
+    m_form.setWindowState(m_appliedState);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

@@ -33,7 +33,9 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
 
 private:
     void raise(const ui::UiEvent& event);
@@ -43,12 +45,15 @@ private:
     QWidget* createWidget(ui::Control& control);
     void syncControl(ui::Control& control, QWidget* widget);
     void placeAtStart();
+    // Takes the outer size (frame included) into the form; true when it changed.
+    bool takeOuterSize();
     void preparePicture();
 
     QtDesktop& m_desktop;
     ui::Form& m_form;
     bool m_detached = false;
     bool m_placed = false;
+    ui::WindowState m_appliedState = ui::WindowState::Normal; // as last shown or seen
     // The form's picture file; empty when it has none.
     QString m_pictureFile;
     // The part of the picture the window can show, decoded when first drawn.

@@ -48,6 +48,7 @@ private:
     QColor m_back;
     bool m_transparent = true;
     Qt::Alignment m_alignment = Qt::AlignLeft;
+    bool m_endsDoubleClick = false; // the next release ends a double-click
 };
 
 // A list box whose rows are as high as the discs' windows draw them.
@@ -104,9 +105,14 @@ private:
 
 // A single-line text box that tells of Enter and of losing the focus, after writing what
 // was typed into the data.
+//
+// A mouse press on a button of the same window that takes the focus is named in the
+// LostFocus; when the form then says it ran that button's click itself (its message box
+// took the press's release), the press is kept from the button, so no second click follows.
 class TextWidget : public QLineEdit {
 public:
-    TextWidget(QWidget* parent, Raise raise, std::function<void()> capture, std::string name);
+    TextWidget(QWidget* parent, Raise raise, std::function<void()> capture,
+               std::function<bool()> takeClickRun, std::string name);
     void setData(const std::string& text);
 
 protected:
@@ -115,6 +121,7 @@ protected:
 private:
     Raise m_raise;
     std::function<void()> m_capture;
+    std::function<bool()> m_takeClickRun;
     std::string m_name;
 };
 
