@@ -38,7 +38,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 meets() { awk -v v="$1" -v op="$2" -v g="$3" 'BEGIN {ok = op == "<=" ? v <= g : v >= g; print ok ? "met" : "NOT met"}'; }
 
 # Start-up: resident memory 1 s after the window shows, and the time until it shows.
-watch() { "$build/tests/bench/winwatch" 1 "$@" 2>/dev/null; }
+watch() { "$build/tests/bench/winwatch" 1 "$@" 2>"$work/watch.err" || { cat "$work/watch.err" >&2; return 1; }; }
 "$repo/scripts/stage-disc.sh" "$build/discmenu" "$repo/samples/service-disc" "$work/service" >/dev/null
 for n in 500 3000; do
   "$repo/tests/e2e/make-job-disc.sh" "$n" "$work/jobs$n"
