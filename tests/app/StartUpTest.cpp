@@ -96,7 +96,8 @@ TEST_F(StartUp, ManyJobsScrollAndAreTracedOnce) {
     std::string expectedJobs = "jobs";
     for (int i = 0; i < 200; ++i) {
         folder(std::to_string(1000 + i) + "_CD_Contents");
-        expectedJobs += "\t" + std::to_string(1000 + i);
+        expectedJobs += '\t';
+        expectedJobs += std::to_string(1000 + i);
     }
     start();
     EXPECT_EQ(main().lstRMA().listCount(), 200);

@@ -45,7 +45,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const double settle = std::atof(argv[1]);
+    // A busy display may turn a connection away now and then: a few more tries.
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    for (int attempt = 0; attempt < 20 && xcb_connection_has_error(c); ++attempt) {
+        xcb_disconnect(c);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        c = xcb_connect(nullptr, nullptr);
+    }
     if (xcb_connection_has_error(c)) {
         std::cerr << "winwatch: no display\n";
         return 2;

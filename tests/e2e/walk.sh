@@ -50,10 +50,10 @@ close_window() {
   local title=$1 form=$2 before w
   before=$(grep -c "^hide"$'\t'"$form\$" "$trace" || true)
   hidden() { [ "$(grep -c "^hide"$'\t'"$form\$" "$trace" || true)" -gt "$before" ]; }
-  for _ in 1 2 3; do
+  for _ in 1 2 3 4 5; do
     w=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -n 1)
     "$x11close" "$title" || return 1
-    for _ in $(seq 20); do hidden && return 0; sleep 0.1; done
+    for _ in $(seq 15); do hidden && return 0; sleep 0.1; done
     [ -n "$w" ] && xdotool mousemove --window "$w" 5 200 click 1
     sleep 0.3
   done
