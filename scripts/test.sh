@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the format check, then the core, adapter and end-to-end tests in a
 # debug build and again under AddressSanitizer and UndefinedBehaviorSanitizer; last, the
-# optimised build that the run command uses (with the benchmark) must build without warnings.
+# optimised build that the run command uses (with the benchmark) must build without warnings;
+# then the Windows program is cross-built and its tests run under Wine.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
