@@ -62,6 +62,7 @@ private:
     void textFile(const fs::path& rel);
     void softwareFolder(const fs::path& rel);
     void packages(const fs::path& rel);
+    void writePackages(const fs::path& rel);
     void subtree(const fs::path& rel, int depth);
     void jobFolders();
     void jobFiles(const fs::path& rel);
@@ -71,6 +72,7 @@ private:
     fs::path m_disc;
     Hazards m_hazards;
     DiscTree& m_tree;
+    bool m_inPackage = false; // writing a DOS package folder, which installs copy whole
 };
 
 std::string Writer::word() {
@@ -247,7 +249,9 @@ void Writer::oddEntry(const fs::path& rel) {
         file(rel, "");
         break;
     case 2:
-        if (m_hazards.links)
+        if (m_hazards.links && m_inPackage && !m_hazards.packageLoops)
+            link(rel, m_rng.pick<std::string>({"nowhere", "/nonexistent/x"}));
+        else if (m_hazards.links)
             link(rel, m_rng.pick<std::string>({"nowhere", ".", "..", "/nonexistent/x"}));
         break;
     case 3:
@@ -336,6 +340,12 @@ void Writer::softwareFolder(const fs::path& rel) {
 }
 
 void Writer::packages(const fs::path& rel) {
+    m_inPackage = true;
+    writePackages(rel);
+    m_inPackage = false;
+}
+
+void Writer::writePackages(const fs::path& rel) {
     const fs::path quaylog = rel / caseOf("brinext.dos");
     if (m_rng.chance(10)) {
         oddEntry(quaylog);
