@@ -1,6 +1,7 @@
 #pragma once
 
-#include <chrono>
+#include "platform/FileSystem.h"
+
 #include <string>
 
 namespace discmenu {
@@ -14,7 +15,7 @@ public:
     virtual std::string programFolder() const = 0;
     // A time stamp as the regional settings write a date and time: the short date, a
     // blank, the time; the date alone at exactly midnight.
-    virtual std::string dateTimeText(std::chrono::system_clock::time_point t) const = 0;
+    virtual std::string dateTimeText(FileTime t) const = 0;
 };
 
 } // namespace discmenu

@@ -10,10 +10,14 @@
 
 namespace discmenu {
 
+// A file system's time stamp, to the second. Whole seconds reach every date Windows can
+// hold (the years 1601 to 30827) where a clock's own nanoseconds end in 1677 and 2262.
+using FileTime = std::chrono::sys_seconds;
+
 struct FolderEntry {
-    std::string name;                               // without folder
-    std::string path;                               // full path, as the file system reports it
-    std::chrono::system_clock::time_point modified; // given for folders
+    std::string name;  // without folder
+    std::string path;  // full path, as the file system reports it
+    FileTime modified; // given for folders
 };
 
 // The machine's files, seen the Windows way: paths with a drive letter and backslashes,

@@ -1,6 +1,11 @@
 #include "DiscFixture.h"
 #include "menu/FormMain.h"
 
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace discmenu::test {
 namespace {
 
@@ -63,6 +68,14 @@ TEST_F(StartUp, ServiceDiscTakesTheDateOfItsVersionFolder) {
     touch("CD Current Version (7.16)", sys_days{2007y / 3 / 21});
     start();
     EXPECT_EQ(m_mod->JobDate, "3/21/2007");
+
+    // Dates far from 1970 are the file system's own, with nothing cut or wrapped.
+    touch("CD Current Version (7.16)", sys_days{2300y / 6 / 13} + 12h);
+    start();
+    EXPECT_EQ(m_mod->JobDate, "6/13/2300");
+    touch("CD Current Version (7.16)", sys_days{1910y / 6 / 13} + 12h);
+    start();
+    EXPECT_EQ(m_mod->JobDate, "6/13/1910");
 }
 
 TEST_F(StartUp, ServiceDiscWithOneJobKeepsTheListHidden) {
@@ -221,6 +234,27 @@ TEST_F(StartUp, GenericSoftwareDisc) {
     std::filesystem::remove(host("autorun/version"));
     start();
     EXPECT_EQ(header("lblVersion"), "Version ");
+}
+
+TEST_F(StartUp, AVersionFileThatIsNoFileCountsAsMissing) {
+    folder("autorun");
+    ASSERT_EQ(::mkfifo(host("autorun/version").c_str(), 0644), 0);
+    file("A17.job", "March 2007\r\n"); // one line: the version comes from the version file
+    auto started = std::async(std::launch::async, [this] { start(); });
+    if (started.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "start-up waited on a named pipe";
+        if (const int writer = ::open(host("autorun/version").c_str(), O_WRONLY | O_NONBLOCK);
+            writer >= 0)
+            ::close(writer);
+    }
+    started.get();
+    const std::string version = header("lblVersion");
+    const std::string date = header("lblDate");
+
+    std::filesystem::remove(host("autorun/version"));
+    start();
+    EXPECT_EQ(version, header("lblVersion"));
+    EXPECT_EQ(date, header("lblDate"));
 }
 
 TEST_F(StartUp, ProgramFolders) {

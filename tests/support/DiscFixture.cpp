@@ -28,11 +28,9 @@ void DiscFixture::folder(const std::string& path) {
     std::filesystem::create_directories(host(path));
 }
 
-void DiscFixture::touch(const std::string& path, std::chrono::system_clock::time_point when) {
-    const auto since = when.time_since_epoch();
+void DiscFixture::touch(const std::string& path, std::chrono::sys_seconds when) {
     timeval times[2];
-    times[0].tv_sec = times[1].tv_sec =
-        static_cast<time_t>(std::chrono::duration_cast<std::chrono::seconds>(since).count());
+    times[0].tv_sec = times[1].tv_sec = static_cast<time_t>(when.time_since_epoch().count());
     times[0].tv_usec = times[1].tv_usec = 0;
     ::utimes(host(path).c_str(), times);
 }

@@ -27,7 +27,7 @@ protected:
     void file(const std::string& path, const std::string& content = "x");
     void folder(const std::string& path);
     // Sets a folder's last-modified time.
-    void touch(const std::string& path, std::chrono::system_clock::time_point when);
+    void touch(const std::string& path, std::chrono::sys_seconds when);
     std::filesystem::path host(const std::string& path) const;
     // A path below the folder of drive C:.
     std::filesystem::path home(const std::string& path) const {

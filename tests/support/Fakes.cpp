@@ -35,8 +35,8 @@ void FakeDesktop::doEvents() {
         onDoEvents();
 }
 
-std::string FakeEnvironment::dateTimeText(std::chrono::system_clock::time_point t) const {
-    const std::time_t s = std::chrono::system_clock::to_time_t(t);
+std::string FakeEnvironment::dateTimeText(FileTime t) const {
+    const auto s = static_cast<std::time_t>(t.time_since_epoch().count());
     std::tm tm{};
     ::gmtime_r(&s, &tm);
     std::ostringstream out;

@@ -59,7 +59,7 @@ class FakeEnvironment : public Environment {
 public:
     std::string programFolder() const override { return folder; }
     // "M/D/YYYY h:mm:ss AM" in UTC, the date alone at midnight.
-    std::string dateTimeText(std::chrono::system_clock::time_point t) const override;
+    std::string dateTimeText(FileTime t) const override;
 
     std::string folder = "D:\\autorun";
 };

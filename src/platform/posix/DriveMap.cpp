@@ -1,5 +1,8 @@
 #include "platform/posix/DriveMap.h"
 
+#include "platform/posix/PathResolver.h"
+
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -64,8 +67,13 @@ std::optional<std::string> DriveMap::toWindows(const std::string& hostPath) cons
     if (!rest.empty() && rest.front() == '/')
         rest.erase(0, 1);
     std::string win{best->first, ':', '\\'};
-    for (char c : rest)
-        win += (c == '/') ? '\\' : c;
+    for (std::size_t at = 0; at < rest.size();) {
+        const std::size_t slash = std::min(rest.find('/', at), rest.size());
+        if (at > 0)
+            win += '\\';
+        win += shownName(std::string_view(rest).substr(at, slash - at));
+        at = slash + 1;
+    }
     return win;
 }
 

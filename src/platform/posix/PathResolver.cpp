@@ -41,7 +41,38 @@ bool hasDrive(const std::string& p) {
     return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
 }
 
+constexpr std::string_view privateBackslash = "\uF05C";
+
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    std::string out;
+    for (std::size_t at = 0;;) {
+        const std::size_t next = s.find(from, at);
+        out += s.substr(at, next - at);
+        if (next == std::string_view::npos)
+            return out;
+        out += to;
+        at = next + from.size();
+    }
+}
+
 } // namespace
+
+std::string childPath(const std::string& hostFolder, const std::string& name) {
+    std::string path = join(hostFolder, name);
+    if (!exists(path)) {
+        if (std::string stored = findName(hostFolder, name); !stored.empty())
+            path = join(hostFolder, stored);
+    }
+    return path;
+}
+
+std::string shownName(std::string_view hostName) {
+    return replaceAll(hostName, "\\", privateBackslash);
+}
+
+std::string hostName(std::string_view shownName) {
+    return replaceAll(shownName, privateBackslash, "\\");
+}
 
 std::vector<std::string> splitNames(const std::string& windowsPath) {
     std::vector<std::string> names;
@@ -66,7 +97,9 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
     auto root = m_drives.rootOf(windowsPath[0]);
     if (!root)
         return fail(err::DriveUnavailable, "Device unavailable");
-    const std::vector<std::string> names = splitNames(windowsPath);
+    std::vector<std::string> names = splitNames(windowsPath);
+    for (std::string& name : names)
+        name = hostName(name);
     // A path that exists exactly as written costs one lookup; only a miss walks it name
     // by name.
     if (std::find(names.begin(), names.end(), "..") == names.end()) {
@@ -91,12 +124,7 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
             continue;
         }
         trail.push_back(host);
-        std::string next = join(host, name);
-        if (!exists(next)) {
-            if (std::string stored = findName(host, name); !stored.empty())
-                next = join(host, stored);
-        }
-        host = std::move(next);
+        host = childPath(host, name);
     }
     return host;
 }

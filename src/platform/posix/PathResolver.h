@@ -4,6 +4,7 @@
 #include "platform/posix/DriveMap.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace discmenu::posix {
@@ -31,5 +32,16 @@ private:
 
 // Splits a Windows path after its drive ("D:") into names, dropping empty ones.
 std::vector<std::string> splitNames(const std::string& windowsPath);
+
+// The host path of a name inside a folder of this machine, found as every name of a path
+// is: as written when it exists so, otherwise the stored name that matches it without
+// regard to case, otherwise as written (a name to be created).
+std::string childPath(const std::string& hostFolder, const std::string& name);
+
+// A backslash inside a name of this machine is no separator to the program: listings show
+// it as U+F05C (as Wine does), and opening turns that back into the backslash, so a name
+// stays one component and names exactly the file that was listed.
+std::string shownName(std::string_view hostName);
+std::string hostName(std::string_view shownName);
 
 } // namespace discmenu::posix

@@ -63,10 +63,11 @@ std::string regionalDateTime(const std::tm& local, const char* localeName) {
     return out.str();
 }
 
-std::string PosixEnvironment::dateTimeText(std::chrono::system_clock::time_point t) const {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
+std::string PosixEnvironment::dateTimeText(FileTime t) const {
+    const auto seconds = static_cast<std::time_t>(t.time_since_epoch().count());
     std::tm local{};
-    ::localtime_r(&seconds, &local);
+    if (!::localtime_r(&seconds, &local))
+        return {};
     const char* name = std::getenv("LC_ALL");
     if (!name || !*name)
         name = std::getenv("LC_TIME");

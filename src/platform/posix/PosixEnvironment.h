@@ -14,7 +14,7 @@ public:
     static std::string executableFolder();
 
     std::string programFolder() const override { return m_programFolder; }
-    std::string dateTimeText(std::chrono::system_clock::time_point t) const override;
+    std::string dateTimeText(FileTime t) const override;
 
 private:
     std::string m_programFolder;

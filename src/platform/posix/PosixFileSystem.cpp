@@ -18,15 +18,12 @@ bool statKind(const std::string& host, bool folder) {
     return ::stat(host.c_str(), &st) == 0 && (folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode));
 }
 
-std::chrono::system_clock::time_point modifiedOf(const struct stat& st) {
-    using namespace std::chrono;
+FileTime modifiedOf(const struct stat& st) {
 #ifdef __APPLE__
-    const auto& t = st.st_mtimespec;
+    return FileTime(std::chrono::seconds(st.st_mtimespec.tv_sec));
 #else
-    const auto& t = st.st_mtim;
+    return FileTime(std::chrono::seconds(st.st_mtim.tv_sec));
 #endif
-    return system_clock::time_point(
-        duration_cast<system_clock::duration>(seconds(t.tv_sec) + nanoseconds(t.tv_nsec)));
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -37,6 +34,21 @@ struct Fd {
             ::close(fd);
     }
 };
+
+// Opens a file for reading only when it is a regular file. Anything else (a named pipe
+// that would wait for a writer, a device that would be read without end) fails as a
+// missing file, and is never waited on: the open itself does not block.
+Result<int> openRegular(const std::string& host, struct stat& st) {
+    const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return failErrno(errno, err::FileNotFound);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return fail(err::FileNotFound, "File not found");
+    }
+    return fd;
+}
 
 std::string hostJoin(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
@@ -92,7 +104,7 @@ Result<std::vector<FolderEntry>> PosixFileSystem::list(const std::string& folder
         if (kind == Kind::Folders ? !isFolder : !isFile)
             continue;
         FolderEntry& entry = entries.emplace_back();
-        entry.name = name;
+        entry.name = shownName(name);
         entry.path = prefix + entry.name;
         if (kind == Kind::Folders)
             entry.modified = modifiedOf(st);
@@ -106,9 +118,11 @@ Result<std::string> PosixFileSystem::readStart(const std::string& path,
     auto host = m_paths.toHost(path);
     if (!host)
         return std::unexpected(host.error());
-    Fd in{::open(host->c_str(), O_RDONLY | O_CLOEXEC)};
-    if (in.fd < 0)
-        return failErrno(errno, err::FileNotFound);
+    struct stat st {};
+    auto opened = openRegular(*host, st);
+    if (!opened)
+        return std::unexpected(opened.error());
+    Fd in{*opened};
     std::string bytes;
     char buffer[4096];
     while (bytes.size() < maxBytes) {
@@ -138,14 +152,11 @@ Outcome PosixFileSystem::copyFile(const std::string& source, const std::string& 
 
 Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string& to,
                                       CopyProgress* progress) {
-    Fd in{::open(from.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (in.fd < 0)
-        return failErrno(errno, err::FileNotFound);
     struct stat st {};
-    if (::fstat(in.fd, &st) != 0)
-        return failErrno(errno, err::FileNotFound);
-    if (S_ISDIR(st.st_mode))
-        return fail(err::FileNotFound, "File not found");
+    auto opened = openRegular(from, st);
+    if (!opened)
+        return std::unexpected(opened.error());
+    Fd in{*opened};
 
     struct stat existing {};
     if (::stat(to.c_str(), &existing) == 0) {
@@ -213,15 +224,23 @@ Outcome PosixFileSystem::copyFolder(const std::string& source, const std::string
     auto to = m_paths.toHost(destination);
     if (!to)
         return std::unexpected(to.error());
-    return copyHostFolder(*from, *to, progress);
+    std::set<std::pair<dev_t, ino_t>> seen;
+    return copyHostFolder(*from, *to, progress, seen);
 }
 
 Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to,
-                                        CopyProgress* progress) {
-    if (!statKind(from, true))
+                                        CopyProgress* progress,
+                                        std::set<std::pair<dev_t, ino_t>>& seen) {
+    struct stat source {};
+    if (::stat(from.c_str(), &source) != 0 || !S_ISDIR(source.st_mode))
         return fail(err::PathNotFound, "Path not found");
+    if (!seen.insert({source.st_dev, source.st_ino}).second)
+        return {}; // a link back to a folder already copied: left out without a word
     if (::mkdir(to.c_str(), 0777) != 0 && errno != EEXIST)
         return failErrno(errno, err::PathNotFound);
+    // The copy itself is never walked as a source, should it lie inside the source.
+    if (struct stat made{}; ::stat(to.c_str(), &made) == 0)
+        seen.insert({made.st_dev, made.st_ino});
     DIR* dir = ::opendir(from.c_str());
     if (!dir)
         return failErrno(errno, err::PathNotFound);
@@ -236,8 +255,10 @@ Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::stri
     // Every child is tried; the first failure is the folder's.
     Outcome result;
     for (const auto& [name, isFolder] : children) {
-        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), hostJoin(to, name), progress)
-                               : copyHostFile(hostJoin(from, name), hostJoin(to, name), progress);
+        // The destination's own spelling of the name, when it has the name already.
+        const std::string target = childPath(to, name);
+        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), target, progress, seen)
+                               : copyHostFile(hostJoin(from, name), target, progress);
         if (!one && result)
             result = one;
     }

@@ -3,6 +3,10 @@
 #include "platform/FileSystem.h"
 #include "platform/posix/PathResolver.h"
 
+#include <set>
+#include <sys/types.h>
+#include <utility>
+
 namespace discmenu::posix {
 
 class PosixFileSystem : public FileSystem {
@@ -25,7 +29,10 @@ private:
     enum class Kind { Files, Folders };
     Result<std::vector<FolderEntry>> list(const std::string& folder, Kind kind) const;
     Outcome copyHostFile(const std::string& from, const std::string& to, CopyProgress* progress);
-    Outcome copyHostFolder(const std::string& from, const std::string& to, CopyProgress* progress);
+    // seen: the folders (device and inode) entered so far, so that a link to a folder
+    // already copied, or to an ancestor, is not followed into a loop.
+    Outcome copyHostFolder(const std::string& from, const std::string& to, CopyProgress* progress,
+                           std::set<std::pair<dev_t, ino_t>>& seen);
 
     const PathResolver& m_paths;
 };

@@ -4,6 +4,7 @@
 #include "platform/posix/Spawn.h"
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 namespace discmenu::posix {
 
@@ -35,6 +36,10 @@ std::string PosixLauncher::hostOr(const std::string& windowsPath) const {
 void PosixLauncher::shellOpen(const ui::Form&, const std::string& file, const std::string& folder) {
     auto host = m_paths.toHost(file);
     if (!host)
+        return;
+    // A file or folder as the shell knows them; a pipe or a device is opened by nothing.
+    if (struct stat st{};
+        ::stat(host->c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return;
 #ifdef __APPLE__
     goOnPastFailure(spawnDetached({"open", *host}, hostOr(folder)));
@@ -79,6 +84,9 @@ Outcome PosixLauncher::openEditor(const std::string& file) {
     auto host = m_paths.toHost(file);
     if (!host)
         return std::unexpected(host.error());
+    // Only a regular file: an editor would wait on a named pipe or read a device for ever.
+    if (struct stat st{}; ::stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return fail(53, "File not found");
 #ifdef __APPLE__
     return spawnDetached({"open", "-t", *host}, {});
 #else

@@ -22,15 +22,17 @@ std::vector<std::string> characters(const std::string& s) {
 bool matchesPattern(const std::string& name, const std::string& pattern) {
     const auto n = characters(text::upper(name));
     const auto p = characters(text::upper(pattern));
-    // Greedy matching with one step back to the last "*".
+    // A "*" of the pattern is always a wildcard, whatever the name holds at that point.
+    // On a mismatch the last "*" takes one character more and matching resumes after it;
+    // an earlier "*" never needs to, so this finds a match whenever there is one.
     std::size_t i = 0, j = 0, star = std::string::npos, mark = 0;
     while (i < n.size()) {
-        if (j < p.size() && (p[j] == "?" || p[j] == n[i])) {
-            ++i;
-            ++j;
-        } else if (j < p.size() && p[j] == "*") {
+        if (j < p.size() && p[j] == "*") {
             star = j++;
             mark = i;
+        } else if (j < p.size() && (p[j] == "?" || p[j] == n[i])) {
+            ++i;
+            ++j;
         } else if (star != std::string::npos) {
             j = star + 1;
             i = ++mark;

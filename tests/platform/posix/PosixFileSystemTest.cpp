@@ -4,6 +4,9 @@
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/PosixEnvironment.h"
 
+#include <fcntl.h>
+#include <future>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,11 +151,97 @@ TEST_F(PosixFileSystem, CopyFolderAndMakeFolder) {
     EXPECT_EQ(m_fs->makeFolder("Q:\\a").error().number, 68);
 }
 
+// The files of the folder below root, with their contents, by relative path.
+std::map<std::string, std::string> tree(const std::filesystem::path& root) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+        const std::string rel = std::filesystem::relative(e.path(), root).string();
+        out[rel] = e.is_directory() ? "/" : readFile(e.path());
+    }
+    return out;
+}
+
+TEST_F(PosixFileSystem, CopyFolderReplacesFilesOfAnyLetterCase) {
+    // An earlier install left these, written by a program that spells names its own way.
+    writeFile(m_temp.path() / "other/demo/WAVE1.DAT", "old");
+    writeFile(m_temp.path() / "other/demo/SUB/WAVE2.DAT", "old");
+    file("pkg/DEMO/wave1.dat", "new1");
+    file("pkg/DEMO/sub/wave2.dat", "new2");
+    file("pkg/DEMO/sub/wave3.dat", "new3");
+    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\DEMO", nullptr));
+    EXPECT_EQ(tree(m_temp.path() / "other"),
+              (std::map<std::string, std::string>{{"demo", "/"},
+                                                  {"demo/WAVE1.DAT", "new1"},
+                                                  {"demo/SUB", "/"},
+                                                  {"demo/SUB/WAVE2.DAT", "new2"},
+                                                  {"demo/SUB/wave3.dat", "new3"}}));
+}
+
+TEST_F(PosixFileSystem, CopyFolderCopiesEachRealFolderOnce) {
+    file("pkg/DEMO/one.dat", "1");
+    file("pkg/DEMO/deep/two.dat", "2");
+    std::filesystem::create_directory_symlink(".", host("pkg/DEMO/self"));
+    std::filesystem::create_directory_symlink("../..", host("pkg/DEMO/deep/up")); // pkg
+    std::filesystem::create_directory_symlink("deep", host("pkg/DEMO/twin"));
+    auto copied = m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\DEMO", nullptr);
+    ASSERT_TRUE(copied) << copied.error().description;
+    // Each real folder is copied once, under whichever of its names the walk meets first
+    // (deep or its link twin); pkg, met through deep/up, holds only DEMO, already copied.
+    auto copiedTree = tree(m_temp.path() / "other/DEMO");
+    const std::string deep = copiedTree.contains("deep") ? "deep" : "twin";
+    EXPECT_EQ(copiedTree,
+              (std::map<std::string, std::string>{
+                  {"one.dat", "1"}, {deep, "/"}, {deep + "/two.dat", "2"}, {deep + "/up", "/"}}));
+}
+
+TEST_F(PosixFileSystem, CopyFolderNeverWalksIntoItsOwnCopy) {
+    file("pkg/one.dat", "1");
+    ASSERT_TRUE(m_fs->copyFolder("D:\\pkg", "D:\\pkg\\copy", nullptr));
+    EXPECT_EQ(tree(host("pkg")), (std::map<std::string, std::string>{
+                                     {"one.dat", "1"}, {"copy", "/"}, {"copy/one.dat", "1"}}));
+}
+
 TEST_F(PosixFileSystem, ReadsOnlyTheStartOfAFile) {
     file("big", std::string(5000, 'x'));
     EXPECT_EQ(m_fs->readStart("D:\\big", 100)->size(), 100u);
     EXPECT_EQ(m_fs->readStart("D:\\BIG", 1 << 20)->size(), 5000u);
     EXPECT_EQ(m_fs->readStart("D:\\none", 10).error().number, 53);
+}
+
+// Runs step, which must not wait on fifo. Should it wait, a writer that opens and closes
+// the fifo lets it go on, so that the test fails instead of hanging.
+template <class F> auto withoutWaiting(const std::filesystem::path& fifo, F step) {
+    auto running = std::async(std::launch::async, step);
+    if (running.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+        ADD_FAILURE() << "waited on " << fifo;
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    return running.get();
+}
+
+TEST_F(PosixFileSystem, OnlyRegularFilesAreOpened) {
+    folder("autorun");
+    ASSERT_EQ(::mkfifo(host("autorun/version").c_str(), 0644), 0);
+    std::filesystem::create_symlink(host("autorun/version"), host("linked.job"));
+    const std::filesystem::path fifo = host("autorun/version");
+    for (const char* path : {"D:\\autorun\\version", "D:\\linked.job"}) {
+        auto read = withoutWaiting(fifo, [&] { return m_fs->readStart(path, 100); });
+        ASSERT_FALSE(read) << path;
+        EXPECT_EQ(read.error().number, 53) << path; // as if it were missing
+        EXPECT_FALSE(m_fs->fileExists(path)) << path;
+        auto copied =
+            withoutWaiting(fifo, [&] { return m_fs->copyFile(path, "E:\\copy", nullptr); });
+        ASSERT_FALSE(copied) << path;
+        EXPECT_EQ(copied.error().number, 53) << path;
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_temp.path() / "other/copy"));
+
+    // A device would be read without end.
+    std::filesystem::create_symlink("/dev/zero", host("zero.job"));
+    EXPECT_EQ(m_fs->readStart("D:\\zero.job", 100).error().number, 53);
+    EXPECT_EQ(m_fs->copyFile("D:\\zero.job", "E:\\copy", nullptr).error().number, 53);
 }
 
 TEST(DriveMap, GivesTheWindowsPathThroughTheClosestDrive) {
@@ -168,6 +257,7 @@ TEST(DriveMap, GivesTheWindowsPathThroughTheClosestDrive) {
                         {"/media/disc", "D:\\"},
                         {"/media/disc2/autorun", "Z:\\media\\disc2\\autorun"},
                         {"/home/ann/Discs/x", "C:\\Discs\\x"},
+                        {"/media/disc/a\\b/autorun", "D:\\a\uF05Cb\\autorun"}, // one name
                         {"/", "Z:\\"}};
     for (const Row& r : rows)
         EXPECT_EQ(drives.toWindows(r.host).value_or("?"), r.windows) << r.host;
@@ -189,6 +279,32 @@ TEST(RegionalDateTime, WritesDateAndTimeTheWindowsWay) {
     t.tm_min = t.tm_sec = 0;
     EXPECT_EQ(posix::regionalDateTime(t, ""), "3/20/2007"); // midnight: the date alone
     EXPECT_EQ(posix::regionalDateTime(t, "no_SUCH.locale"), "3/20/2007");
+}
+
+TEST(RegionalDateTime, TakesEveryDateWindowsCanHold) {
+    using namespace std::chrono;
+    const posix::PosixEnvironment env(posix::DriveMap{}, "/");
+    // Noon, so that the date is the same in every time zone.
+    struct Row {
+        sys_days day;
+        const char* date;
+    };
+    const Row rows[] = {{sys_days{1601y / 1 / 1}, "1/1/1601"},
+                        {sys_days{1677y / 9 / 21}, "9/21/1677"},
+                        {sys_days{2262y / 4 / 12}, "4/12/2262"},
+                        {sys_days{2300y / 6 / 13}, "6/13/2300"},
+                        {sys_days{30827y / 12 / 31}, "12/31/30827"}};
+    const char* was = std::getenv("LC_ALL");
+    const std::string saved = was ? was : "";
+    ::setenv("LC_ALL", "C", 1);
+    for (const Row& r : rows) {
+        const std::string text = env.dateTimeText(r.day + 12h);
+        EXPECT_EQ(text.substr(0, text.find(' ')), r.date);
+    }
+    if (was)
+        ::setenv("LC_ALL", saved.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
 }
 
 TEST(CommandLine, TakesTheProgramsCommandLinesApart) {
