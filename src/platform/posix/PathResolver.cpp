@@ -21,14 +21,16 @@ std::string join(const std::string& folder, const std::string& name) {
 }
 
 // The name as stored in folder, matched without regard to case; empty when none matches.
+// Names compare as the program is shown them, so that a stored name that holds U+F05C
+// itself (beside or instead of a backslash) is still found by the name it was listed as.
 std::string findName(const std::string& folder, const std::string& name) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return {};
-    const std::string wanted = text::upper(name);
+    const std::string wanted = text::upper(shownName(name));
     std::string found;
     while (dirent* e = ::readdir(dir)) {
-        if (text::upper(e->d_name) == wanted) {
+        if (text::upper(shownName(e->d_name)) == wanted) {
             found = e->d_name;
             break;
         }
