@@ -98,6 +98,7 @@ Outcome ModMain::RunProgram(const std::string& commandLine) {
 
 Answer ModMain::MsgBox(const std::string& prompt, Buttons buttons) {
     settleTrace();
+    ++m_messagesShown;
     m_trace.write({"message", buttons == Buttons::Ok ? "OK" : "OKCancel", prompt});
     const Answer answer = m_ports.messages.show(prompt, buttons);
     m_trace.write({"answer", answer == Answer::Ok ? "OK" : "Cancel"});
@@ -105,7 +106,9 @@ Answer ModMain::MsgBox(const std::string& prompt, Buttons buttons) {
 }
 
 void ModMain::DoEvents() {
-    settleTrace();
+    // The trace is not settled here: the scan lets events through once per folder, and
+    // writing the growing job list each time would make the trace grow with the square of
+    // the jobs. An event let through settles it when it ends, as every event does.
     m_ports.desktop.doEvents();
 }
 
@@ -124,10 +127,35 @@ std::vector<ui::Form*> ModMain::loadedForms() {
     return forms;
 }
 
+bool ModMain::anyWindowOpen() {
+    for (ui::Form* f : loadedForms()) {
+        if (f->visible())
+            return true;
+    }
+    return false;
+}
+
 void ModMain::closeByFrame(ui::Form& form) {
-    // The main window's Terminate step stops the program; the browser's brings the main
-    // window back; the dialog's does nothing.
-    unload(m_formMain, form) || unload(m_formFiles, form) || unload(m_formFileSave, form);
+    if (m_formMain.get() == &form) {
+        std::unique_ptr<FormMain> closing = std::move(m_formMain);
+        closing->hide();
+        // The program goes on while another of its windows is open: the main window is
+        // only unloaded, and its next use loads it anew. Otherwise this is the end of the
+        // main window, whose Terminate step stops the program.
+        if (!anyWindowOpen())
+            closing->raise(ui::UiEvent::form(ui::EventKind::Terminate));
+        return;
+    }
+    // The browser's Terminate step brings the main window back; the dialog's does nothing.
+    if (!unload(m_formFiles, form))
+        unload(m_formFileSave, form);
+    if (anyWindowOpen())
+        return;
+    // No window is left: the program ends, through the main window's end where it exists.
+    if (m_formMain)
+        closeByFrame(*m_formMain);
+    else
+        m_ports.desktop.endProgram();
 }
 
 } // namespace discmenu

@@ -83,6 +83,8 @@ public:
     void ShellOpen(const ui::Form& owner, const std::string& file, const std::string& folder);
     Outcome RunProgram(const std::string& commandLine);
     Answer MsgBox(const std::string& prompt, Buttons buttons = Buttons::Ok);
+    // How many message boxes the program has shown so far.
+    int messagesShown() const { return m_messagesShown; }
     void DoEvents();
 
     // The main window; its first use creates it and runs its load step.
@@ -104,6 +106,8 @@ public:
 private:
     // Lets the trace catch up with what the main window shows.
     void settleTrace();
+    // Whether a window of the program is shown.
+    bool anyWindowOpen();
 
     Ports m_ports;
     Trace& m_trace;
@@ -112,6 +116,7 @@ private:
     std::unique_ptr<FormFiles> m_formFiles;
     std::unique_ptr<FormFileSave> m_formFileSave;
     std::chrono::milliseconds m_progressDelay{1000};
+    int m_messagesShown = 0;
 };
 
 } // namespace discmenu

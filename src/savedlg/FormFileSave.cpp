@@ -128,7 +128,18 @@ void FormFileSave::handle(const ui::UiEvent& event) {
     } else if (event.kind == EventKind::KeyPress && control == "txtPath") {
         txtPath_KeyPress(event.key);
     } else if (event.kind == EventKind::LostFocus && control == "txtPath") {
+        const int before = m_mod.messagesShown();
         txtPath_LostFocus();
+        // The path check's message took the release of the press on Save or Cancel that
+        // moved the focus, and with it the click; the click still runs, after the message.
+        const bool clicked = event.focusTo == "cmdSave" || event.focusTo == "cmdCancel";
+        if (clicked && m_mod.messagesShown() != before && visible()) {
+            clickRunOnFocus();
+            if (event.focusTo == "cmdSave")
+                cmdSave_Click();
+            else
+                cmdCancel_Click();
+        }
     } else if (event.kind == EventKind::Click && control == "cmdSave") {
         cmdSave_Click();
     } else if (event.kind == EventKind::Click && control == "cmdCancel") {

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <future>
+#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,12 +90,24 @@ TEST_F(StartUp, ServiceDiscWithOneJobKeepsTheListHidden) {
     EXPECT_EQ(items(), (Items{"View included software and documentation"}));
 }
 
-TEST_F(StartUp, ManyJobsScrollInsteadOfRunningPastTheWindow) {
-    for (int i = 0; i < 200; ++i)
+TEST_F(StartUp, ManyJobsScrollAndAreTracedOnce) {
+    std::string expectedJobs = "jobs";
+    for (int i = 0; i < 200; ++i) {
         folder(std::to_string(1000 + i) + "_CD_Contents");
+        expectedJobs += "\t" + std::to_string(1000 + i);
+    }
     start();
     EXPECT_EQ(main().lstRMA().listCount(), 200);
     EXPECT_EQ(main().lstRMA().top() + main().lstRMA().height(), main().clientHeight());
+    // The list grows once per folder during the scan; the trace tells only where it ended
+    // (after the design entry the window's load step shows).
+    std::istringstream trace(m_traceText.str());
+    std::vector<std::string> jobLines;
+    for (std::string line; std::getline(trace, line);) {
+        if (line.starts_with("jobs"))
+            jobLines.push_back(line);
+    }
+    EXPECT_EQ(jobLines, (std::vector<std::string>{"jobs\tlstRMA", expectedJobs}));
 }
 
 TEST_F(StartUp, VersionFolders) {

@@ -1,6 +1,7 @@
 #include "DiscFixture.h"
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
+#include "savedlg/FormFileSave.h"
 
 namespace discmenu::test {
 namespace {
@@ -144,6 +145,45 @@ TEST_F(FileBrowser, ClosingItBringsTheMainWindowBack) {
     EXPECT_TRUE(main().visible());
     EXPECT_EQ(main().windowState(), ui::WindowState::Normal);
     EXPECT_EQ(m_desktop.ends, 0);
+}
+
+TEST_F(FileBrowser, TheProgramRunsWhileAnyOfItsWindowsIsOpen) {
+    const std::vector<std::string> firstPage = main().visibleItems();
+    click("View instrument specific documentation");
+    click("View .CON file(s)");
+    ASSERT_NE(main().visibleItems(), firstPage);
+
+    // Closing the main window with the browser open leaves the browser working.
+    m_mod->closeByFrame(main());
+    EXPECT_EQ(m_desktop.ends, 0);
+    EXPECT_FALSE(m_mod->hasFormMain());
+    EXPECT_TRUE(browser().visible());
+
+    // The browser's end brings the main window back, loaded anew: its load step builds
+    // the first page again.
+    m_mod->closeByFrame(browser());
+    EXPECT_EQ(m_desktop.ends, 0);
+    ASSERT_TRUE(m_mod->hasFormMain());
+    EXPECT_TRUE(main().visible());
+    EXPECT_EQ(main().visibleItems(), firstPage);
+
+    // The last window closed ends the program.
+    m_mod->closeByFrame(main());
+    EXPECT_EQ(m_desktop.ends, 1);
+}
+
+TEST_F(FileBrowser, ClosingTheLastOpenWindowEndsTheProgram) {
+    // The destination dialog open alone, the main window closed before it.
+    click("View instrument specific documentation");
+    click("View .CON file(s)");
+    browser().FileMain().userSetSelected(0, true);
+    browser().cmdSave_Click();
+    m_mod->closeByFrame(main());
+    m_mod->closeByFrame(browser()); // brings the main window back
+    m_mod->closeByFrame(main());
+    EXPECT_EQ(m_desktop.ends, 0);
+    m_mod->closeByFrame(m_mod->formFileSave());
+    EXPECT_EQ(m_desktop.ends, 1);
 }
 
 } // namespace

@@ -49,6 +49,10 @@ done < <(sed 's/\\t/\t/g' "$expected")
 if [ "$missing" = 1 ]; then
   echo "--- trace ---"; cat "$trace"; exit 1
 fi
+# A caller's own check of the trace, when it gives one (TRACE_CHECK=PROGRAM, called with the trace).
+if [ -n "${TRACE_CHECK:-}" ] && ! "$TRACE_CHECK" "$trace"; then
+  echo "the trace check $TRACE_CHECK failed"; exit 1
+fi
 
 sleep 0.5
 if command -v import >/dev/null; then

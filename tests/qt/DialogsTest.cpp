@@ -28,6 +28,8 @@ private slots:
     void dialogStandsWhereItsLayoutPutsIt();
     void typingAPathAndEnterCreatesIt();
     void progressNoteIsModal();
+    void aClickAfterTypingRunsOnceAfterThePathCheck_data();
+    void aClickAfterTypingRunsOnceAfterThePathCheck();
 
 private:
     qt::FormWindow* browser() { return m_disc->window(m_disc->mod().formFiles()); }
@@ -151,6 +153,50 @@ void DialogsTest::progressNoteIsModal() {
     QCOMPARE(note->value(), 40);
     m_disc->desktop().endProgress();
     QVERIFY(!qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()));
+}
+
+void DialogsTest::aClickAfterTypingRunsOnceAfterThePathCheck_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("button");
+    // A real message box takes the release; a quick one may leave it to the button.
+    QTest::addColumn<bool>("releaseReachesTheButton");
+    QTest::addColumn<int>("messages");
+    // Cancel: the create question only. Install: the question and the four copies the
+    // disc cannot give, once each.
+    QTest::newRow("Cancel, release taken") << "Save In"
+                                           << "cmdCancel" << false << 1;
+    QTest::newRow("Cancel, release given") << "Save In"
+                                           << "cmdCancel" << true << 1;
+    QTest::newRow("Save, release taken") << "Install path for Quaylog"
+                                         << "cmdSave" << false << 5;
+    QTest::newRow("Save, release given") << "Install path for Quaylog"
+                                         << "cmdSave" << true << 5;
+}
+
+void DialogsTest::aClickAfterTypingRunsOnceAfterThePathCheck() {
+    QFETCH(QString, caption);
+    QFETCH(QString, button);
+    QFETCH(bool, releaseReachesTheButton);
+    QFETCH(int, messages);
+    ModMain& mod = m_disc->mod();
+    mod.formFileSave().setCaption(caption.toStdString());
+    mod.formFileSave().show();
+    m_disc->desktop().sync();
+    dialog()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog()));
+    auto* path = widget<QLineEdit>(dialog(), "txtPath");
+    path->setFocus();
+    path->selectAll();
+    QTest::keyClicks(path, "C:\\New");
+    auto* target = widget<QPushButton>(dialog(), button.toUtf8().constData());
+    QTest::mousePress(target, Qt::LeftButton);
+    if (releaseReachesTheButton)
+        QTest::mouseRelease(target, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QVERIFY(std::filesystem::is_directory(m_disc->home() / "New"));
+    QCOMPARE(int(m_disc->messages.prompts.size()), messages);
+    QVERIFY(!mod.formFileSave().visible());
+    QVERIFY(!dialog()->isVisible());
 }
 
 QTEST_MAIN(DialogsTest)

@@ -4,6 +4,7 @@
 
 #include "platform/qt/FormWindow.h"
 #include "QtDisc.h"
+#include "browser/FormFiles.h"
 #include "menu/FormMain.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
@@ -33,6 +34,7 @@ private slots:
     void hiddenItemsAreNotDrawn();
     void clickingAJobBuildsItsPage();
     void closingTheWindowEndsTheProgram();
+    void windowStateChangesOnlyWhenTheProgramChangesIt();
     void hoverReachesTheTopmostControl_data();
     void hoverReachesTheTopmostControl();
     void messageBoxesAskWithoutIcon();
@@ -165,6 +167,20 @@ void FormWindowTest::closingTheWindowEndsTheProgram() {
     m_window->close();
     QVERIFY(!m_mod->hasFormMain());
     QVERIFY(m_desktop->ended());
+}
+
+void FormWindowTest::windowStateChangesOnlyWhenTheProgramChangesIt() {
+    m_mod->ShowFileBrowser("*.con", "All included .CON file(s)");
+    m_desktop->sync();
+    m_window->setWindowState(Qt::WindowMinimized); // the user minimises the main window
+    QCOMPARE(m_mod->formMain().windowState(), ui::WindowState::Minimized);
+    // Work in the browser leaves it so.
+    m_desktop->raise(m_mod->formFiles(), ui::UiEvent::form(ui::EventKind::Resize));
+    QVERIFY(m_window->windowState().testFlag(Qt::WindowMinimized));
+    // The browser's end sets it to normal.
+    m_desktop->closeByFrame(m_mod->formFiles());
+    QVERIFY(!m_window->windowState().testFlag(Qt::WindowMinimized));
+    QCOMPARE(m_mod->formMain().windowState(), ui::WindowState::Normal);
 }
 
 void FormWindowTest::hoverReachesTheTopmostControl_data() {

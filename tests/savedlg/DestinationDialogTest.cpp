@@ -159,6 +159,44 @@ TEST_F(DestinationDialog, CancelByMode) {
     }
 }
 
+TEST_F(DestinationDialog, AClickThatTookTheFocusRunsAfterThePathChecksMessage) {
+    for (const char* f :
+         {"binstall.bat", "bx7310d1.exe", "bx7310d2.exe", "Brinext_7.310Rev01-09.pdf"})
+        file(std::string("CD Current Version (7.16)/Components/brinext.dos/") + f, f);
+    // The user types a path and clicks a button: the text box loses the focus to it.
+    auto typeThenClick = [&](const char* caption, const std::string& path, const char* button) {
+        dialog().setCaption(caption);
+        dialog().show();
+        dialog().txtPath().setText(path);
+        m_messages.prompts.clear();
+        ui::UiEvent lost = ui::UiEvent::of(ui::EventKind::LostFocus, "txtPath");
+        lost.focusTo = button;
+        dialog().raise(lost);
+    };
+    m_mod->formFiles().hide();
+    typeThenClick("Save In", "C:\\New", "cmdCancel");
+    EXPECT_EQ(m_messages.prompts.size(), 1u); // the create question, answered OK
+    EXPECT_TRUE(std::filesystem::is_directory(home("New")));
+    EXPECT_FALSE(dialog().visible()); // and Cancel still ran
+    EXPECT_TRUE(m_mod->formFiles().visible());
+
+    typeThenClick("Save In", "Q:\\x", "cmdCancel");
+    EXPECT_EQ(m_messages.prompts, (std::vector<std::string>{"Error, Drive not found:\r\nQ:\\x"}));
+    EXPECT_FALSE(dialog().visible());
+
+    typeThenClick("Install path for Quaylog", "C:\\Dos\\Quaylog", "cmdSave");
+    EXPECT_FALSE(dialog().visible());
+    EXPECT_EQ(readFile(home("Dos/Quaylog/binstall.bat")), "binstall.bat");
+    EXPECT_EQ(m_launcher.opens.back().file, "C:\\Dos\\Quaylog\\binstall.bat");
+
+    // Without a message the click reaches its button by itself; the focus change alone
+    // runs nothing more than the path check.
+    typeThenClick("Save In", "C:\\Data", "cmdCancel");
+    EXPECT_TRUE(m_messages.prompts.empty());
+    EXPECT_TRUE(dialog().visible());
+    EXPECT_EQ(m_mod->SavePath, "C:\\Data");
+}
+
 TEST_F(DestinationDialog, DosInstallationRowsCaptionTheDialog) {
     FormMain& main = m_mod->formMain();
     main.ShowDosSoftwareMenu();
@@ -171,10 +209,21 @@ TEST_F(DestinationDialog, DosInstallationRowsCaptionTheDialog) {
     EXPECT_TRUE(dialog().visible());
     EXPECT_EQ(main.caption(), "Tidewell Software CD - DOS software");
     FormFileSave* first = &dialog();
+    dialog().takeBringToFront();
     main.lblMain_Click(3); // "Install Brinext swell for DOS": the same dialog, re-captioned
     EXPECT_EQ(&dialog(), first);
     EXPECT_EQ(dialog().caption(), "Install path for Brinext swell");
     EXPECT_EQ(m_messages.prompts.size(), 2u);
+    // Shown again while it is open, it comes to the front rather than staying behind.
+    EXPECT_TRUE(dialog().takeBringToFront());
+
+    // So does the browser's Save while the dialog is open.
+    dialog().takeBringToFront();
+    file("CD Current Version (7.16)/Components/a.con");
+    m_mod->ShowFileBrowser("*.con", "All included .CON file(s)");
+    m_mod->formFiles().FileMain().userSetSelected(0, true);
+    m_mod->formFiles().cmdSave_Click();
+    EXPECT_TRUE(dialog().takeBringToFront());
 }
 
 TEST_F(DestinationDialog, TheBrowsersSaveOpensTheDialogOnlyWithASelection) {

@@ -1,11 +1,13 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/Text.h"
 #include "platform/posix/Errors.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -53,6 +55,34 @@ Result<int> openRegular(const std::string& host, struct stat& st) {
 std::string hostJoin(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
 }
+
+// The names a destination folder holds, read once, so that each file copied into it finds
+// the folder's own spelling of its name (as childPath does) without reading the folder
+// again for every file.
+class StoredNames {
+public:
+    explicit StoredNames(const std::string& folder) : m_folder(folder) {
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            return;
+        while (dirent* e = ::readdir(dir)) {
+            m_exact.insert(e->d_name);
+            m_upper.try_emplace(text::upper(e->d_name), e->d_name); // the first match wins
+        }
+        ::closedir(dir);
+    }
+    std::string pathOf(const std::string& name) const {
+        if (m_exact.contains(name))
+            return hostJoin(m_folder, name);
+        auto stored = m_upper.find(text::upper(name));
+        return hostJoin(m_folder, stored == m_upper.end() ? name : stored->second);
+    }
+
+private:
+    std::string m_folder;
+    std::set<std::string> m_exact;
+    std::map<std::string, std::string> m_upper;
+};
 
 } // namespace
 
@@ -147,122 +177,78 @@ Outcome PosixFileSystem::copyFile(const std::string& source, const std::string& 
     auto to = m_paths.toHost(destination);
     if (!to)
         return std::unexpected(to.error());
-    return copyHostFile(*from, *to, progress);
-}
-
-Outcome PosixFileSystem::copyHostFile(const std::string& from, const std::string& to,
-                                      CopyProgress* progress) {
-    struct stat st {};
-    auto opened = openRegular(from, st);
-    if (!opened)
-        return std::unexpected(opened.error());
-    Fd in{*opened};
-
-    struct stat existing {};
-    if (::stat(to.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode))
-            return fail(err::PathFileAccess, "Path/File access error");
-        // A file that may not be written is not replaced, as on Windows.
-        if (::access(to.c_str(), W_OK) != 0)
-            return failErrno(errno, err::PathNotFound);
-    }
-
-    // The new content goes into a file beside the destination and replaces it only
-    // when complete: a copy that fails never destroys the file that was there.
-    const std::size_t slash = to.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : to.substr(0, slash));
-    std::string temp = hostJoin(folder, ".discmenu-copy-XXXXXX");
-    Fd out{::mkstemp(temp.data())};
-    if (out.fd < 0)
-        return failErrno(errno, err::PathNotFound);
-
-    auto abandon = [&](int error) {
-        ::unlink(temp.c_str());
-        return failErrno(error, err::PathNotFound);
-    };
-    char buffer[1 << 16];
-    const auto total = static_cast<std::uint64_t>(st.st_size);
-    std::uint64_t done = 0;
-    for (;;) {
-        ssize_t n = ::read(in.fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return abandon(errno);
-        if (n == 0)
-            break;
-        for (ssize_t written = 0; written < n;) {
-            ssize_t w = ::write(out.fd, buffer + written, static_cast<std::size_t>(n - written));
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w < 0)
-                return abandon(errno);
-            written += w;
-            done += static_cast<std::uint64_t>(w);
-        }
-        if (progress)
-            progress->copied(done, total);
-    }
-    if (::fchmod(out.fd, st.st_mode & 07777) != 0 || ::fsync(out.fd) != 0)
-        return abandon(errno);
-    if (::close(out.fd) != 0) {
-        out.fd = -1;
-        return abandon(errno);
-    }
-    out.fd = -1;
-    if (::rename(temp.c_str(), to.c_str()) != 0)
-        return abandon(errno);
-    return {};
+    CopyBatch batch(m_sys, progress);
+    batch.add(*from, *to);
+    return batch.finish();
 }
 
 Outcome PosixFileSystem::copyFolder(const std::string& source, const std::string& destination,
                                     CopyProgress* progress) {
+    CopyReport report;
+    return copyFolderReporting(source, destination, progress, report);
+}
+
+Outcome PosixFileSystem::copyFolderReporting(const std::string& source,
+                                             const std::string& destination, CopyProgress* progress,
+                                             CopyReport& report) {
     auto from = m_paths.toHost(source);
     if (!from)
         return std::unexpected(from.error());
     auto to = m_paths.toHost(destination);
     if (!to)
         return std::unexpected(to.error());
+    // The whole folder is one batch: its files are made durable together.
+    CopyBatch batch(m_sys, progress);
     std::set<std::pair<dev_t, ino_t>> seen;
-    return copyHostFolder(*from, *to, progress, seen);
+    copyHostFolder(*from, *to, batch, seen);
+    Outcome done = batch.finish();
+    report = batch.report();
+    return done;
 }
 
-Outcome PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to,
-                                        CopyProgress* progress,
-                                        std::set<std::pair<dev_t, ino_t>>& seen) {
+void PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to,
+                                     CopyBatch& batch, std::set<std::pair<dev_t, ino_t>>& seen) {
     struct stat source {};
     if (::stat(from.c_str(), &source) != 0 || !S_ISDIR(source.st_mode))
-        return fail(err::PathNotFound, "Path not found");
+        return batch.notCopied(to, {err::PathNotFound, "Path not found"});
     if (!seen.insert({source.st_dev, source.st_ino}).second)
-        return {}; // a link back to a folder already copied: left out without a word
-    if (::mkdir(to.c_str(), 0777) != 0 && errno != EEXIST)
-        return failErrno(errno, err::PathNotFound);
+        return; // a link back to a folder already copied: left out without a word
+    if (m_sys.mkdir(to.c_str(), 0777) == 0)
+        batch.folderMade(to);
+    else if (errno != EEXIST)
+        return batch.notCopied(to, failureFromErrno(errno, err::PathNotFound));
     // The copy itself is never walked as a source, should it lie inside the source.
     if (struct stat made{}; ::stat(to.c_str(), &made) == 0)
         seen.insert({made.st_dev, made.st_ino});
-    DIR* dir = ::opendir(from.c_str());
+    DIR* dir = m_sys.openDir(from.c_str());
     if (!dir)
-        return failErrno(errno, err::PathNotFound);
+        return batch.notCopied(to, failureFromErrno(errno, err::PathNotFound));
     std::vector<std::pair<std::string, bool>> children;
-    while (dirent* e = ::readdir(dir)) {
+    for (;;) {
+        errno = 0;
+        const dirent* e = m_sys.readDir(dir);
+        if (!e) {
+            // Whatever the folder holds beyond this point is not known, so not copied.
+            if (errno != 0)
+                batch.notCopied(to, failureFromErrno(errno, err::PathNotFound));
+            break;
+        }
         const std::string name = e->d_name;
         if (name == "." || name == "..")
             continue;
         children.emplace_back(name, statKind(hostJoin(from, name), true));
     }
     ::closedir(dir);
-    // Every child is tried; the first failure is the folder's.
-    Outcome result;
+    // Every child is tried.
+    const StoredNames stored(to);
     for (const auto& [name, isFolder] : children) {
         // The destination's own spelling of the name, when it has the name already.
-        const std::string target = childPath(to, name);
-        Outcome one = isFolder ? copyHostFolder(hostJoin(from, name), target, progress, seen)
-                               : copyHostFile(hostJoin(from, name), target, progress);
-        if (!one && result)
-            result = one;
+        const std::string target = stored.pathOf(name);
+        if (isFolder)
+            copyHostFolder(hostJoin(from, name), target, batch, seen);
+        else
+            batch.add(hostJoin(from, name), target);
     }
-    return result;
 }
 
 Outcome PosixFileSystem::makeFolder(const std::string& path) {

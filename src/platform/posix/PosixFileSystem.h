@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/posix/CopyBatch.h"
 #include "platform/posix/PathResolver.h"
+#include "platform/posix/SysCalls.h"
 
 #include <set>
 #include <sys/types.h>
@@ -11,7 +13,10 @@ namespace discmenu::posix {
 
 class PosixFileSystem : public FileSystem {
 public:
-    explicit PosixFileSystem(const PathResolver& paths) : m_paths(paths) {}
+    // Copies make their system calls through sys when it is given (a test's), through the
+    // system's own otherwise.
+    explicit PosixFileSystem(const PathResolver& paths, SysCalls* sys = nullptr)
+        : m_paths(paths), m_sys(sys ? *sys : m_realSys) {}
 
     bool fileExists(const std::string& path) const override;
     bool folderExists(const std::string& path) const override;
@@ -25,16 +30,21 @@ public:
     Outcome makeFolder(const std::string& path) override;
     std::vector<char> drives() const override { return m_paths.drives().letters(); }
 
+    // copyFolder, telling file by file what was copied and what was not.
+    Outcome copyFolderReporting(const std::string& source, const std::string& destination,
+                                CopyProgress* progress, CopyReport& report);
+
 private:
     enum class Kind { Files, Folders };
     Result<std::vector<FolderEntry>> list(const std::string& folder, Kind kind) const;
-    Outcome copyHostFile(const std::string& from, const std::string& to, CopyProgress* progress);
     // seen: the folders (device and inode) entered so far, so that a link to a folder
     // already copied, or to an ancestor, is not followed into a loop.
-    Outcome copyHostFolder(const std::string& from, const std::string& to, CopyProgress* progress,
-                           std::set<std::pair<dev_t, ino_t>>& seen);
+    void copyHostFolder(const std::string& from, const std::string& to, CopyBatch& batch,
+                        std::set<std::pair<dev_t, ino_t>>& seen);
 
     const PathResolver& m_paths;
+    RealSysCalls m_realSys;
+    SysCalls& m_sys;
 };
 
 } // namespace discmenu::posix

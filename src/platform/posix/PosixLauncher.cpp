@@ -21,12 +21,75 @@ std::vector<std::string> terminals() {
     if (const char* t = std::getenv("TERMINAL"); t && *t)
         found.emplace_back(t);
     for (const char* t : {"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal",
-                          "mate-terminal", "lxterminal", "xterm"})
+                          "mate-terminal", "kitty", "alacritty", "foot", "wezterm", "xterm"})
         found.emplace_back(t);
     return found;
 }
 
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Editors that need a terminal of their own: no use started from a window.
+bool runsInATerminal(const std::string& editor) {
+    for (const char* e : {"vi", "vim", "nvim", "nano", "pico", "ed", "joe", "micro", "mcedit", "ne",
+                          "emacs", "jed", "kak", "hx"}) {
+        if (baseName(editor) == e)
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> out;
+    std::string word;
+    for (char c : text + " ") {
+        if (c == ' ' || c == '\t') {
+            if (!word.empty())
+                out.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
+
+std::vector<std::string> terminalCommand(const std::string& terminal,
+                                         const std::vector<std::string>& program) {
+    // How each family takes a program with its arguments, each argument kept whole.
+    struct Family {
+        std::initializer_list<const char*> names;
+        std::initializer_list<const char*> before;
+    };
+    static const Family families[] = {
+        {{"gnome-terminal", "gnome-terminal.wrapper", "kgx", "tilix"}, {"--"}},
+        {{"xfce4-terminal", "mate-terminal", "terminator"}, {"-x"}},
+        {{"kitty", "foot"}, {}},
+        {{"wezterm"}, {"start", "--"}},
+    };
+    std::vector<std::string> argv{terminal};
+    const std::string name = baseName(terminal);
+    // Anything else takes "-e" and the program's words, as xterm, konsole, alacritty and
+    // every x-terminal-emulator do.
+    std::initializer_list<const char*> before = {"-e"};
+    for (const Family& f : families) {
+        for (const char* n : f.names) {
+            if (name == n)
+                before = f.before;
+        }
+    }
+    argv.insert(argv.end(), before.begin(), before.end());
+    argv.insert(argv.end(), program.begin(), program.end());
+    return argv;
+}
+
+std::vector<std::string> consoleProgram(const std::string& hostFolder, const std::string& name) {
+    return {"/bin/sh", "-c", consoleScript, "sh", hostFolder, name};
+}
 
 std::string PosixLauncher::hostOr(const std::string& windowsPath) const {
     auto host = m_paths.toHost(windowsPath);
@@ -58,23 +121,20 @@ Outcome PosixLauncher::runProgram(const std::string& commandLine) {
 
 Outcome PosixLauncher::openConsole(const std::string& folder, const std::string& name) {
     const std::string host = hostOr(folder);
+    // The named file as the folder spells it, found without regard to case as every name.
+    std::string listed = name;
+    if (!name.empty() && !host.empty()) {
+        if (auto file = m_paths.toHost(folder + "\\" + name); file && file->starts_with(host + "/"))
+            listed = file->substr(host.size() + 1);
+    }
 #ifdef __APPLE__
-    (void)name;
+    (void)listed;
     return spawnDetached({"open", "-a", "Terminal", host}, host);
 #else
     for (const std::string& terminal : terminals()) {
         if (findProgram(terminal).empty())
             continue;
-        std::vector<std::string> argv{terminal};
-        if (terminal == "gnome-terminal")
-            argv.push_back("--");
-        else
-            argv.push_back("-e");
-        for (const char* a : {"/bin/sh", "-c", consoleScript, "sh"})
-            argv.emplace_back(a);
-        argv.push_back(host);
-        argv.push_back(name);
-        return spawnDetached(argv, host);
+        return spawnDetached(terminalCommand(terminal, consoleProgram(host, listed)), host);
     }
     return fail(53, "File not found");
 #endif
@@ -90,6 +150,20 @@ Outcome PosixLauncher::openEditor(const std::string& file) {
 #ifdef __APPLE__
     return spawnDetached({"open", "-t", *host}, {});
 #else
+    // The desktop's own choice for plain text first; where it has none, the user's
+    // editor when it has a window of its own, then the common ones.
+    if (outputOf({"xdg-mime", "query", "default", "text/plain"}).find_first_not_of(" \t\r\n") !=
+        std::string::npos)
+        return spawnDetached({"xdg-open", *host}, {});
+    for (const char* variable : {"VISUAL", "EDITOR"}) {
+        const char* value = std::getenv(variable);
+        std::vector<std::string> editor = words(value ? value : "");
+        if (!editor.empty() && !runsInATerminal(editor.front()) &&
+            !findProgram(editor.front()).empty()) {
+            editor.push_back(*host);
+            return spawnDetached(editor, {});
+        }
+    }
     for (const char* editor : {"gnome-text-editor", "gedit", "kate", "mousepad", "xed", "pluma",
                                "leafpad", "featherpad"}) {
         if (!findProgram(editor).empty())

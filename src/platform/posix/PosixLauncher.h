@@ -3,6 +3,9 @@
 #include "platform/Launcher.h"
 #include "platform/posix/PathResolver.h"
 
+#include <string>
+#include <vector>
+
 namespace discmenu::posix {
 
 // Opens documents with the desktop's own programs (xdg-open, or open on macOS) and carries
@@ -22,5 +25,13 @@ private:
 
     const PathResolver& m_paths;
 };
+
+// The command line that has terminal run program (its words kept whole), by the way the
+// terminal's family takes a program to run.
+std::vector<std::string> terminalCommand(const std::string& terminal,
+                                         const std::vector<std::string>& program);
+// The program a console row runs in its terminal: it lists the folder, or the named file
+// of it, and stays open. The folder and name are arguments, never part of shell text.
+std::vector<std::string> consoleProgram(const std::string& hostFolder, const std::string& name);
 
 } // namespace discmenu::posix

@@ -32,6 +32,53 @@ std::string findProgram(const std::string& name) {
     return {};
 }
 
+std::string outputOf(const std::vector<std::string>& argv) {
+    const std::string program = argv.empty() ? std::string() : findProgram(argv[0]);
+    if (program.empty())
+        return {};
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    int out[2];
+    if (::pipe(out) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(out[0]);
+        ::close(out[1]);
+        return {};
+    }
+    if (child == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        if (const int null = ::open("/dev/null", O_RDWR); null >= 0) {
+            ::dup2(null, STDIN_FILENO);
+            ::dup2(null, STDERR_FILENO);
+        }
+        ::execv(program.c_str(), args.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(out[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        if (text.size() < (1 << 16))
+            text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(out[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? text : std::string();
+}
+
 Outcome spawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder) {
     if (argv.empty())
         return fail(53, "File not found");

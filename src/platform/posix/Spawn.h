@@ -12,6 +12,10 @@ namespace discmenu::posix {
 // cannot be started.
 Outcome spawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder);
 
+// What a program writes to its standard output (at most 64 KiB), waiting for it to end;
+// empty when it cannot be started.
+std::string outputOf(const std::vector<std::string>& argv);
+
 // The full path of a program found on PATH, or empty.
 std::string findProgram(const std::string& name);
 

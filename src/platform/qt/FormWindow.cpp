@@ -13,9 +13,11 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QtMath>
 
 namespace discmenu::qt {
 
@@ -50,11 +52,13 @@ FormWindow::FormWindow(QtDesktop& desktop, ui::Form& form)
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
     if (!form.picture().empty())
-        m_picture =
-            QPixmap(QStringLiteral(":/art/%1.jpg").arg(QString::fromStdString(form.picture())));
-    if (!form.icon().empty())
-        setWindowIcon(
-            QIcon(QStringLiteral(":/art/%1.png").arg(QString::fromStdString(form.icon()))));
+        m_pictureFile = QStringLiteral(":/art/%1.jpg").arg(QString::fromStdString(form.picture()));
+    if (!form.icon().empty()) {
+        // Named format, as for the picture: no other image plugin is loaded to guess it.
+        QImageReader icon(QStringLiteral(":/art/%1.png").arg(QString::fromStdString(form.icon())),
+                          "png");
+        setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
+    }
     const QSize client(px(form.clientWidth()), px(form.clientHeight()));
     if (form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         resize(client);
@@ -109,7 +113,7 @@ QWidget* FormWindow::createWidget(ui::Control& control) {
                 if (auto* w = dynamic_cast<TextWidget*>(m_widgets[box]))
                     box->setText(w->text().toStdString());
             },
-            name);
+            [this] { return !m_detached && m_form.takeClickRunOnFocus(); }, name);
         break;
     }
     case ui::ControlKind::FileList: {
@@ -158,11 +162,9 @@ void FormWindow::syncControl(ui::Control& control, QWidget* widget) {
     case ui::ControlKind::Label:
         static_cast<LabelWidget*>(widget)->apply(static_cast<ui::Label&>(control));
         break;
-    case ui::ControlKind::ListBox: {
-        auto& list = static_cast<ui::ListBox&>(control);
-        static_cast<ListWidget*>(widget)->setEntries(list.entries(), list.listIndex());
+    case ui::ControlKind::ListBox:
+        static_cast<ListWidget*>(widget)->setEntries(static_cast<ui::ListBox&>(control));
         break;
-    }
     case ui::ControlKind::Button: {
         auto* button = static_cast<QPushButton*>(widget);
         const QString caption = QString::fromStdString(static_cast<ui::Button&>(control).caption());
@@ -210,12 +212,13 @@ void FormWindow::sync() {
     if (m_form.visible()) {
         if (!m_placed)
             placeAtStart();
-        const Qt::WindowStates state =
-            m_form.windowState() == ui::WindowState::Minimized   ? Qt::WindowMinimized
-            : m_form.windowState() == ui::WindowState::Maximized ? Qt::WindowMaximized
-                                                                 : Qt::WindowNoState;
-        if (windowState() != state)
-            setWindowState(state);
+        // Only a change the program made: the user's own minimising stays as it is.
+        if (m_form.windowState() != m_appliedState) {
+            m_appliedState = m_form.windowState();
+            setWindowState(m_appliedState == ui::WindowState::Minimized   ? Qt::WindowMinimized
+                           : m_appliedState == ui::WindowState::Maximized ? Qt::WindowMaximized
+                                                                          : Qt::WindowNoState);
+        }
         if (!isVisible())
             show();
         if (m_form.takeBringToFront()) {
@@ -246,24 +249,77 @@ QWidget* FormWindow::widgetFor(const std::string& displayName) const {
     return nullptr;
 }
 
+// The picture is drawn one image pixel to one screen pixel from the client area's top-left
+// corner and clipped by the window, so only its top-left part as large as the window in
+// device pixels is ever seen: only that part is decoded, when it is first drawn, and again
+// only when the window grows or moves to a screen of another pixel ratio. The format is
+// named, so that no other image plugin is loaded to guess it.
+void FormWindow::preparePicture() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize seen(qCeil(width() * ratio), qCeil(height() * ratio));
+    if (!m_picture.isNull() && m_picture.devicePixelRatio() == ratio &&
+        m_picture.width() >= seen.width() && m_picture.height() >= seen.height())
+        return;
+    QImageReader reader(m_pictureFile, "jpg");
+    const QRect part = QRect(QPoint(0, 0), seen).intersected(QRect(QPoint(0, 0), reader.size()));
+    if (part.isEmpty())
+        return;
+    reader.setClipRect(part);
+    m_picture = reader.read();
+    m_picture.setDevicePixelRatio(ratio);
+}
+
 void FormWindow::paintEvent(QPaintEvent*) {
+    if (m_pictureFile.isEmpty())
+        return;
+    preparePicture();
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture); // natural size, clipped by the window
+    painter.drawImage(QPointF(0, 0), m_picture);
 }
 
 void FormWindow::mouseMoveEvent(QMouseEvent*) {
     raise(ui::UiEvent::form(ui::EventKind::MouseMove));
 }
 
+bool FormWindow::takeOuterSize() {
+    const QRect frame = frameGeometry();
+    const int width = ui::toTwips(frame.width());
+    const int height = ui::toTwips(frame.height());
+    if (width == m_form.width() && height == m_form.height())
+        return false;
+    m_form.setOuterSize(width, height);
+    return true;
+}
+
 void FormWindow::resizeEvent(QResizeEvent*) {
     if (m_detached)
         return;
-    const QRect frame = frameGeometry();
-    m_form.setOuterSize(ui::toTwips(frame.width()), ui::toTwips(frame.height()));
+    takeOuterSize();
     if (m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::moveEvent(QMoveEvent*) {
+    // A window manager tells its frame only after the window is shown, and then moves the
+    // window into it: the outer size changes without a resize.
+    if (!m_detached && takeOuterSize() &&
+        m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
+        raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || m_detached)
+        return;
+    // The user's change is the form's state now, so that the program sees it and a later
+    // change of its own is told apart.
+    const Qt::WindowStates state = windowState();
+    m_appliedState = state.testFlag(Qt::WindowMinimized)   ? ui::WindowState::Minimized
+                     : state.testFlag(Qt::WindowMaximized) ? ui::WindowState::Maximized
+                                                           : ui::WindowState::Normal;
+    m_form.setWindowState(m_appliedState);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

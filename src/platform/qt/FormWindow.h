@@ -2,7 +2,7 @@
 
 #include "platform/ui/Form.h"
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -23,6 +23,9 @@ public:
     // The widget drawing a control, by its display name ("lblMain(2)"); null when none.
     QWidget* widgetFor(const std::string& displayName) const;
 
+    // The part of the picture decoded so far, in image pixels; empty before it is drawn.
+    QSize decodedPicture() const { return m_picture.size(); }
+
     // The form is gone: the window no longer reaches it and closes quietly.
     void detach();
 
@@ -30,7 +33,9 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void closeEvent(QCloseEvent*) override;
+    void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
+    void moveEvent(QMoveEvent*) override;
 
 private:
     void raise(const ui::UiEvent& event);
@@ -40,12 +45,19 @@ private:
     QWidget* createWidget(ui::Control& control);
     void syncControl(ui::Control& control, QWidget* widget);
     void placeAtStart();
+    // Takes the outer size (frame included) into the form; true when it changed.
+    bool takeOuterSize();
+    void preparePicture();
 
     QtDesktop& m_desktop;
     ui::Form& m_form;
     bool m_detached = false;
     bool m_placed = false;
-    QPixmap m_picture;
+    ui::WindowState m_appliedState = ui::WindowState::Normal; // as last shown or seen
+    // The form's picture file; empty when it has none.
+    QString m_pictureFile;
+    // The part of the picture the window can show, decoded when first drawn.
+    QImage m_picture;
     std::map<const ui::Control*, QWidget*> m_widgets;
 };
 

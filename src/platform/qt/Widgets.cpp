@@ -1,10 +1,15 @@
 #include "platform/qt/Widgets.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyledItemDelegate>
+#include <QTimer>
+#include <utility>
 
 namespace discmenu::qt {
 
@@ -106,13 +111,21 @@ void LabelWidget::mouseMoveEvent(QMouseEvent*) {
 }
 
 void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The release that ends a double-click is no click of its own: Windows raises one
+    // Click and one DblClick for the pair.
+    if (std::exchange(m_endsDoubleClick, false))
+        return;
+    if (rect().contains(event->position().toPoint()))
         m_raise(ui::UiEvent::of(ui::EventKind::Click, m_name, m_index));
 }
 
 void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name, m_index));
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_endsDoubleClick = true;
+    m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name, m_index));
 }
 
 ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index)
@@ -133,11 +146,20 @@ ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index
     });
 }
 
-void ListWidget::setEntries(const std::vector<std::string>& entries, int selected) {
+void ListWidget::setEntries(const ui::ListBox& list) {
     m_syncing = true;
-    showRows(this, toQStrings(entries));
-    if (currentRow() != selected)
-        setCurrentRow(selected);
+    if (m_shown != list.revision()) {
+        auto added = m_shown ? list.insertionsSince(*m_shown) : std::nullopt;
+        if (added) {
+            for (const ui::ListInsertion& i : *added)
+                insertItem(i.at, QString::fromStdString(i.entry));
+        }
+        if (!added || count() != list.listCount())
+            showRows(this, toQStrings(list.entries()));
+        m_shown = list.revision();
+    }
+    if (currentRow() != list.listIndex())
+        setCurrentRow(list.listIndex());
     m_syncing = false;
 }
 
@@ -220,10 +242,36 @@ void DriveListWidget::setDrives(const std::vector<char>& drives, const std::stri
     m_syncing = false;
 }
 
+namespace {
+
+// Keeps the mouse press now being delivered from a widget; gone once the press is over.
+class PressKeeper : public QObject {
+public:
+    explicit PressKeeper(QWidget* widget) : QObject(widget) {
+        widget->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] { deleteLater(); });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        deleteLater();
+        return true;
+    }
+};
+
+void keepPressFrom(QWidget* widget) {
+    new PressKeeper(widget);
+}
+
+} // namespace
+
 TextWidget::TextWidget(QWidget* parent, Raise raise, std::function<void()> capture,
-                       std::string name)
+                       std::function<bool()> takeClickRun, std::string name)
     : QLineEdit(parent), m_raise(std::move(raise)), m_capture(std::move(capture)),
-      m_name(std::move(name)) {
+      m_takeClickRun(std::move(takeClickRun)), m_name(std::move(name)) {
     connect(this, &QLineEdit::returnPressed, this, [this] {
         m_capture();
         ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_name);
@@ -245,8 +293,16 @@ void TextWidget::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason ||
         !isVisible() || !window()->isVisible())
         return;
+    ui::UiEvent lost = ui::UiEvent::of(ui::EventKind::LostFocus, m_name);
+    // The focus is already where the press put it.
+    QPointer<QWidget> next =
+        event->reason() == Qt::MouseFocusReason ? QApplication::focusWidget() : nullptr;
+    if (next && next->window() == window() && qobject_cast<QAbstractButton*>(next))
+        lost.focusTo = next->objectName().toStdString();
     m_capture();
-    m_raise(ui::UiEvent::of(ui::EventKind::LostFocus, m_name));
+    m_raise(lost);
+    if (next && !lost.focusTo.empty() && m_takeClickRun())
+        keepPressFrom(next);
 }
 
 } // namespace discmenu::qt

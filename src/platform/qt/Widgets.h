@@ -3,6 +3,7 @@
 #include "platform/ui/FolderList.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/UiEvent.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QListWidget>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace discmenu::qt {
 
@@ -46,6 +48,7 @@ private:
     QColor m_back;
     bool m_transparent = true;
     Qt::Alignment m_alignment = Qt::AlignLeft;
+    bool m_endsDoubleClick = false; // the next release ends a double-click
 };
 
 // A list box whose rows are as high as the discs' windows draw them.
@@ -53,8 +56,9 @@ class ListWidget : public QListWidget {
 public:
     ListWidget(QWidget* parent, Raise raise, std::string name, int index);
 
-    // Brings entries and selection in line with the data without raising anything.
-    void setEntries(const std::vector<std::string>& entries, int selected);
+    // Brings entries and selection in line with the data without raising anything, at
+    // the cost of what changed since the last time.
+    void setEntries(const ui::ListBox& list);
 
 protected:
     bool viewportEvent(QEvent* event) override;
@@ -64,6 +68,8 @@ private:
     std::string m_name;
     int m_index;
     bool m_syncing = false;
+    // The revision of the entries the rows show; none before the first sync.
+    std::optional<std::uint64_t> m_shown;
 };
 
 // A list of files in which a click toggles an entry's selection.
@@ -99,9 +105,14 @@ private:
 
 // A single-line text box that tells of Enter and of losing the focus, after writing what
 // was typed into the data.
+//
+// A mouse press on a button of the same window that takes the focus is named in the
+// LostFocus; when the form then says it ran that button's click itself (its message box
+// took the press's release), the press is kept from the button, so no second click follows.
 class TextWidget : public QLineEdit {
 public:
-    TextWidget(QWidget* parent, Raise raise, std::function<void()> capture, std::string name);
+    TextWidget(QWidget* parent, Raise raise, std::function<void()> capture,
+               std::function<bool()> takeClickRun, std::string name);
     void setData(const std::string& text);
 
 protected:
@@ -110,6 +121,7 @@ protected:
 private:
     Raise m_raise;
     std::function<void()> m_capture;
+    std::function<bool()> m_takeClickRun;
     std::string m_name;
 };
 

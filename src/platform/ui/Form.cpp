@@ -13,8 +13,12 @@ void Form::setCaption(std::string caption) {
 }
 
 void Form::show() {
-    if (m_visible)
+    // Shown again while open, a window comes to the front and takes the focus, as on
+    // Windows, rather than staying behind the one the user worked in.
+    if (m_visible) {
+        m_bringToFront = true;
         return;
+    }
     m_visible = true;
     if (m_observer)
         m_observer->visibilityChanged(*this);

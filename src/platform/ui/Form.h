@@ -41,11 +41,16 @@ public:
     const std::string& icon() const { return m_icon; }
 
     bool visible() const { return m_visible; }
+    // Makes the form visible; a visible form is brought to the front instead.
     void show();
     void hide();
     // Asks the window system to bring the window in front of the others once.
     void bringToFront() { m_bringToFront = true; }
     bool takeBringToFront() { return std::exchange(m_bringToFront, false); }
+    // The form ran the click of the mouse press that took the focus (UiEvent::focusTo);
+    // the adapter then lets no click of that press through.
+    void clickRunOnFocus() { m_clickRunOnFocus = true; }
+    bool takeClickRunOnFocus() { return std::exchange(m_clickRunOnFocus, false); }
     WindowState windowState() const { return m_windowState; }
     void setWindowState(WindowState s) { m_windowState = s; }
 
@@ -93,6 +98,7 @@ private:
     std::string m_icon;
     bool m_visible = false;
     bool m_bringToFront = false;
+    bool m_clickRunOnFocus = false;
     WindowState m_windowState = WindowState::Normal;
     std::vector<std::unique_ptr<Control>> m_controls;
 };

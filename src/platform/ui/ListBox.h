@@ -2,10 +2,19 @@
 
 #include "platform/ui/Control.h"
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace discmenu::ui {
+
+// One entry added to a list: where it went and its text.
+struct ListInsertion {
+    int at;
+    std::string entry;
+};
 
 // A single-selection list of texts, optionally kept in ascending text order.
 class ListBox : public Control {
@@ -24,6 +33,15 @@ public:
     // Removes every entry and the selection.
     void clear();
 
+    // Counts every change of the entries, so that whoever draws the list can tell whether
+    // it still shows them.
+    std::uint64_t revision() const { return m_revision; }
+    // The insertions since the entries stood at revision `since`, in order, so that a
+    // drawer follows at the cost of what changed. Nothing when they are not all known
+    // (the list was cleared since, or more was added than is kept): then the drawer takes
+    // the whole list.
+    std::optional<std::span<const ListInsertion>> insertionsSince(std::uint64_t since) const;
+
     // -1 when nothing is selected.
     int listIndex() const { return m_listIndex; }
     // The program's selection: raises the list's Click when the selection changes.
@@ -37,6 +55,10 @@ private:
     std::vector<std::string> m_entries;
     bool m_sorted = false;
     int m_listIndex = -1;
+    std::uint64_t m_revision = 0;
+    // The latest insertions; the first of them made revision m_journalStart + 1.
+    std::vector<ListInsertion> m_journal;
+    std::uint64_t m_journalStart = 0;
 };
 
 } // namespace discmenu::ui

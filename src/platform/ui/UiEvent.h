@@ -23,6 +23,11 @@ struct UiEvent {
     std::string control;
     int index = -1;
     int key = 0; // KeyPress: the key code
+    // LostFocus: the control a mouse press moves the focus to, when the press is on one
+    // of the same form; empty otherwise. When the form's handling of the LostFocus puts up
+    // a message box, that box takes the press's release: the form then runs the click
+    // itself, and the adapter lets no click of that press through.
+    std::string focusTo = {};
 
     static UiEvent form(EventKind k) { return {k, {}, -1, 0}; }
     static UiEvent of(EventKind k, std::string name, int index = -1) {

@@ -1,6 +1,7 @@
 #include "DiscFixture.h"
 #include "platform/ui/FileList.h"
 #include "platform/ui/FolderList.h"
+#include "platform/ui/ListBox.h"
 
 namespace discmenu::test {
 namespace {
@@ -109,6 +110,44 @@ TEST_F(ListControls, FolderListMovesOnlyToFoldersThatExist) {
     }
     ASSERT_TRUE(dir.setPath("D:"));
     EXPECT_EQ(dir.path(), "D:\\"); // the drive's current folder: its root
+}
+
+// A drawer that saw the list at one revision and replays the insertions since then must
+// end with the list's own entries, in the list's order.
+TEST(ListBoxChanges, ReplayingTheInsertionsGivesTheEntries) {
+    ui::ListBox list("lstRMA");
+    list.setSorted(true);
+    list.addItem("lstRMA");
+    std::vector<std::string> shown = list.entries();
+    std::uint64_t seen = list.revision();
+    auto catchUp = [&] {
+        auto added = list.insertionsSince(seen);
+        if (!added)
+            return false;
+        for (const ui::ListInsertion& i : *added)
+            shown.insert(shown.begin() + i.at, i.entry);
+        seen = list.revision();
+        return true;
+    };
+    EXPECT_TRUE(catchUp());
+    EXPECT_EQ(list.insertionsSince(seen)->size(), 0u); // nothing changed, nothing to do
+
+    list.clear(); // takes the whole list again: a removal is not an insertion
+    list.addItem("1002");
+    EXPECT_FALSE(catchUp());
+    shown = list.entries();
+    seen = list.revision();
+
+    for (const char* id : {"1003", "1001", "a", "B", "1001"}) // out of order, a duplicate
+        list.addItem(id);
+    EXPECT_TRUE(catchUp());
+    EXPECT_EQ(shown, list.entries());
+    EXPECT_EQ(shown, (std::vector<std::string>{"1001", "1001", "1002", "1003", "a", "B"}));
+
+    for (int i = 0; i < 1000; ++i) // far more than a drawer that keeps up ever lags
+        list.addItem(std::to_string(i));
+    EXPECT_FALSE(catchUp());
+    EXPECT_FALSE(list.insertionsSince(list.revision() + 1)); // a revision it never had
 }
 
 } // namespace
