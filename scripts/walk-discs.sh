@@ -19,4 +19,4 @@ export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$top/tests/lsan.su
 export UBSAN_OPTIONS=print_stacktrace=1
 # The seed of each tree goes to standard error; only failures are kept.
 DISCMENU_TREES=$trees DISCMENU_SEED=$first "build/$preset/tests/property_tests" \
-  2> >(grep -v '^tree ' >&2) | grep -v '^\[\|^Running main\|^$'
+  2> >(grep -v '^tree ' >&2) | grep --line-buffered -v '^\[\|^Running main\|^$'

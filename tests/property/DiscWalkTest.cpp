@@ -658,6 +658,8 @@ TEST(DiscWalk, GeneratedDiscsNeitherCrashNorLoseFiles) {
             std::cerr << walk.tree().describe();
         walk.run();
         walk.addTo(totals);
+        if ((run + 1) % 1000 == 0)
+            std::cout << run + 1 << " trees so far\n" << std::flush;
         if (parts() != before) {
             ++failed;
             std::cerr << walk.tree().describe();

@@ -195,6 +195,11 @@ std::string Writer::text() {
 
 void Writer::file(const fs::path& rel, const std::string& content) {
     std::error_code ec;
+    // What already stands there stays: writing into a named pipe would wait for a reader.
+    if (fs::symlink_status(m_disc / rel, ec).type() != fs::file_type::not_found) {
+        note("F", rel, " (skipped: taken)");
+        return;
+    }
     fs::create_directories((m_disc / rel).parent_path(), ec);
     std::ofstream out(m_disc / rel, std::ios::binary | std::ios::trunc);
     out << content;
