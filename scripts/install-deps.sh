@@ -12,6 +12,7 @@ packages=(
   clang-format                     # the format check
   xdg-utils                        # opening documents on the desktop
   python3
+  xorriso                          # disc images (scripts/make-disc.sh)
 )
 missing=()
 for p in "${packages[@]}"; do

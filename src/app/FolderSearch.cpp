@@ -37,6 +37,7 @@ bool tailIs(std::string_view name, std::size_t n, std::string_view wanted) {
 Result<std::string> ModMain::FindFileByPrefix(const std::string& prefix,
                                               const std::string& extension,
                                               const std::string& subfolder) {
+    lastPrefixSearch = PrefixSearch{prefix, extension, subfolder};
     auto files = fs().files(CDPath + subfolder);
     if (!files)
         return std::unexpected(files.error());

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace discmenu {
@@ -68,6 +69,14 @@ public:
                                          const std::string& subfolder);
     // Whether a file directly in CDPath has a name whose lower-case form contains text.
     Result<bool> FolderContainsName(const std::string& text);
+    // The arguments of the last FindFileByPrefix, kept so that a check of the disc can name
+    // every file such a search matches, not only the one the menu picks.
+    struct PrefixSearch {
+        std::string prefix;
+        std::string extension;
+        std::string subfolder;
+    };
+    std::optional<PrefixSearch> lastPrefixSearch;
 
     // Opens, or reuses and brings forward, the file browser on the files of CDPath that
     // match pattern.

@@ -15,6 +15,8 @@ work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; if [ "$ok" = 1 ]; then rm -rf "$work"; else echo "kept $work"; fi' EXIT
 ok=0 pid=""
 "$here/../../scripts/stage-disc.sh" "$program" "$disc" "$work/disc"
+. "$here/walk.sh"
+if [ -n "$walkfile" ]; then prepare "$walkfile"; fi
 trace="$work/trace.txt"
 # Stand-ins for the desktop's opener and terminal: they only write down how they were called.
 calls="$work/calls.txt"
@@ -22,12 +24,13 @@ mkdir -p "$work/bin"
 for tool in xdg-open x-terminal-emulator; do
   name=$tool
   [ "$tool" = x-terminal-emulator ] && name=terminal
-  printf '#!/bin/sh\necho "%s $* @ $(pwd)" >>"%s"\n' "$name" "$calls" >"$work/bin/$tool"
+  # printf, not echo: a backslash in a name is written as it is.
+  printf '#!/bin/sh\nprintf "%%s\\n" "%s $* @ $(pwd)" >>"%s"\n' "$name" "$calls" >"$work/bin/$tool"
   chmod +x "$work/bin/$tool"
 done
 # The user's home, drive C:, is a folder of the test's own.
 mkdir -p "$work/home"
-PATH="$work/bin:$PATH" HOME="$work/home" TERMINAL= DISCMENU_TRACE="$trace" \
+PATH="$work/bin:$PATH" HOME="$work/home" TERMINAL= VISUAL= EDITOR= DISCMENU_TRACE="$trace" \
   "$work/disc/autorun/discmenu" &
 pid=$!
 
@@ -64,12 +67,21 @@ if [ -n "$walkfile" ]; then
   title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
   main_wid=$(xdotool search --name "^${title//[()]/.}\$" | head -n 1)
   [ -n "$main_wid" ] || { echo "no window titled '$title'"; exit 1; }
-  . "$here/walk.sh"
   walk "$walkfile"
 fi
 
+# The program runs while any of its windows is open: the dialog and the browser, where
+# shown, are closed first (the browser's end brings the main window back), then the main
+# window, the last one.
+for form in FormFileSave FormFiles; do
+  if [ "$(grep -E "^(show|hide)"$'\t'"$form\$" "$trace" | tail -n 1 | cut -f1)" = show ]; then
+    title=$(grep "^caption"$'\t'"$form"$'\t' "$trace" | tail -n 1 | cut -f3)
+    close_window "$title" "$form" || { echo "window '$title' did not close"; exit 1; }
+    sleep 0.5
+  fi
+done
 title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
-"$x11close" "$title" || { echo "no window titled '$title'"; exit 1; }
+close_window "$title" formMain || { echo "the main window '$title' did not close"; exit 1; }
 for _ in $(seq 50); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.2

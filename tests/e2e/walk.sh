@@ -15,11 +15,53 @@
 #   !called TEXT              wait for a stand-in program called with TEXT (@WORK: the work folder)
 #   !file PATH                wait for a file below the work folder
 #   !shot NAME                a screenshot beside the test's own, for people to look at
+#   !dblrow N                 double-click item row N of the main window
+#   !dblclick X Y             double-click at pixel X, Y of that window
+#   !close FORM TITLE         close FORM's window (with this title) by its close box
+#   !count N LINE             after a moment, the trace holds LINE exactly N times
+#   !calls N TEXT             after a moment, N stand-in calls hold TEXT (@WORK as above)
+#   !nofile PATH              no file at this path below the work folder
+#   !content PATH TEXT        the file below the work folder holds exactly TEXT
+#
+# Lines starting with @ make the disc before the program starts (see prepare):
+#   @file PATH TEXT           a file below the work folder (the disc is disc/), holding
+#                             TEXT; PATH may hold backslashes, which stay in the name
+#   @fifo PATH                a named pipe in place of whatever stands at PATH
 
 wid=""
-click_at() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+last_click=""
+click_at() {
+  # Two clicks on one spot within the double-click time are a double-click, to Windows
+  # and to this program alike: a walk's separate clicks wait that long.
+  [ "$last_click" = "$wid $1 $2" ] && sleep 0.6
+  last_click="$wid $1 $2"
+  xdotool mousemove --window "$wid" "$1" "$2" click 1
+}
+dblclick_at() {
+  last_click="$wid $1 $2"
+  xdotool mousemove --window "$wid" "$1" "$2" click --repeat 2 --delay 80 1
+}
+
+# close_window TITLE FORM: closes a window by its close box and waits until the trace says
+# FORM was hidden. Under Xvfb without a window manager the toolkit at times lets a close
+# request pass until the window has had another click, so it asks again after a click on
+# the window's bare corner.
+close_window() {
+  local title=$1 form=$2 before w
+  before=$(grep -c "^hide"$'\t'"$form\$" "$trace" || true)
+  hidden() { [ "$(grep -c "^hide"$'\t'"$form\$" "$trace" || true)" -gt "$before" ]; }
+  for _ in 1 2 3 4 5; do
+    w=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -n 1)
+    "$x11close" "$title" || return 1
+    for _ in $(seq 15); do hidden && return 0; sleep 0.1; done
+    [ -n "$w" ] && xdotool mousemove --window "$w" 5 200 click 1
+    sleep 0.3
+  done
+  hidden
+}
 # Items stand at Top 2400 + k * 255 twips, Left 1560; 15 twips to a pixel.
 click_row() { click_at 120 $(( (2400 + $1 * 255) / 15 + 8 )); }
+row_y() { echo $(( (2400 + $1 * 255) / 15 + 8 )); }
 
 last_field_line() { grep "^$1"$'\t' "$trace" | tail -n 1; }
 
@@ -67,6 +109,29 @@ walk_step() {
     if command -v import >/dev/null; then import -window root "${shot%.png}-$arg.png" || true; fi ;;
   '!file '*)
     wait_for test -f "$work/$arg" || { echo "no file $arg"; return 1; } ;;
+  '!dblrow '*) wid=$main_wid; dblclick_at 120 "$(row_y "$arg")" ;;
+  '!dblclick '*) dblclick_at ${arg% *} ${arg#* } ;;
+  '!close '*)
+    local form=${arg%% *}
+    close_window "${arg#* }" "$form" || { echo "window '${arg#* }' did not close"; return 1; } ;;
+  '!count '*)
+    sleep 1
+    local n=${arg%% *} want=${arg#* } got
+    want=${want//\\t/$'\t'}
+    got=$(grep -cxF -- "$want" "$trace" || true)
+    [ "$got" = "$n" ] || { echo "$got times in the trace, not $n: $want"; return 1; } ;;
+  '!calls '*)
+    sleep 1
+    local n=${arg%% *} text=${arg#* } got
+    text=${text//@WORK/$work}
+    got=$(grep -cF -- "$text" "$calls" 2>/dev/null || true)
+    [ "$got" = "$n" ] || { echo "$got calls, not $n: $text"; cat "$calls" 2>/dev/null; return 1; } ;;
+  '!nofile '*)
+    sleep 0.5
+    [ ! -e "$work/$arg" ] || { echo "a file that must not be there: $arg"; return 1; } ;;
+  '!content '*)
+    local path=${arg%% *} text=${arg#* }
+    [ "$(cat "$work/$path" 2>/dev/null)" = "$text" ] || { echo "$path does not hold: $text"; return 1; } ;;
   *)
     row=${line%%|*}
     line=${line#*|}
@@ -79,10 +144,26 @@ walk_step() {
   esac
 }
 
+prepare() { # prepare FILE: the @ lines, before the program starts
+  local line arg path
+  while IFS= read -r line; do
+    arg=${line#* }
+    case "$line" in
+    '@file '*)
+      path=$work/${arg%% *}
+      mkdir -p "$(dirname "$path")"
+      printf '%s' "${arg#* }" >"$path" ;;
+    '@fifo '*)
+      rm -f "$work/$arg"
+      mkfifo "$work/$arg" ;;
+    esac
+  done <"$1"
+}
+
 walk() { # walk FILE
   local line
   while IFS= read -r line; do
-    case "$line" in '' | '#'*) continue ;; esac
+    case "$line" in '' | '#'* | '@'*) continue ;; esac
     walk_step "$line" || { echo "at step: $line"; echo "--- trace ---"; cat "$trace"; return 1; }
   done <"$1"
 }

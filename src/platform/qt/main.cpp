@@ -3,12 +3,14 @@
 
 #include "app/ModMain.h"
 #include "app/Trace.h"
+#include "platform/posix/CheckCommand.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixEnvironment.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixLauncher.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/Snapshot.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -35,6 +37,11 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The disc makers' tools need no display.
+    if (argc > 1 && std::string(argv[1]) == "--check")
+        return posix::checkCommand(argc, argv);
+    if (argc > 1 && std::string(argv[1]) == "--snapshot")
+        return qt::snapshotCommand(argc, argv);
     if (!hasDisplay()) {
         std::cerr << "discmenu needs a graphical display; on a machine without one, start it "
                      "under a virtual display, for example: xvfb-run -a discmenu\n";

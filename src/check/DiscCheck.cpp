@@ -1,0 +1,314 @@
+#include "check/DiscCheck.h"
+
+#include "app/ModMain.h"
+#include "app/TextFile.h"
+#include "check/MenuWalk.h"
+#include "check/NameRules.h"
+#include "menu/FormMain.h"
+#include "platform/Listing.h"
+#include "platform/Text.h"
+
+#include <algorithm>
+#include <set>
+
+namespace discmenu::check {
+
+namespace {
+
+constexpr std::string_view jobFolderEnd = "_CD_Contents";
+constexpr std::string_view versionFolderStart = "CD Current Version (";
+constexpr std::size_t versionStart = 21;
+
+std::string quoted(const std::string& s) {
+    return "\"" + s + "\"";
+}
+
+std::string lastName(const std::string& path) {
+    const std::size_t at = path.rfind('\\');
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+// A message of the menu as one line of the report.
+std::string oneLine(const std::string& s) {
+    std::string out;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
+            out += ' ';
+            ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+void add(DiscReport& r, std::string kind, std::string reason, std::string path) {
+    r.problems.push_back({std::move(kind), std::move(reason), std::move(path)});
+}
+
+// The first line of a version or job file, as the menu reads it.
+std::optional<std::string> firstLine(const FileSystem& fs, const std::string& path) {
+    auto file = openTextFile(fs, path);
+    if (!file)
+        return std::nullopt;
+    auto line = file->readLine();
+    if (!line)
+        return std::nullopt;
+    return *line;
+}
+
+// The job folders and the version folder of a service disc, as the start-up tells them
+// apart, and the names it passes over or takes for something they are not.
+void checkServiceFolders(const CheckPorts& ports, const NameRules& tree, ModMain& mod,
+                         DiscReport& r) {
+    // The root's folders as the walk of the tree met them, when the root is the tree's.
+    std::vector<FolderEntry> listed;
+    if (tree.met(mod.CDRoot)) {
+        for (const std::string& name : tree.rootFolders())
+            listed.push_back({name, {}, {}});
+    } else if (auto folders = ports.fs.subfolders(mod.CDRoot)) {
+        listed = std::move(*folders);
+    }
+    auto* folders = &listed;
+    putInListingOrder(*folders);
+    std::vector<std::string> versionFolders;
+    for (const FolderEntry& f : *folders) {
+        const std::size_t len = text::length(f.name);
+        const std::string path = mod.CDRoot + (mod.CDRoot.ends_with('\\') ? "" : "\\") + f.name;
+        if (f.name.ends_with(')')) {
+            if (len < versionStart) {
+                add(r, "skipped-folder",
+                    "ends in \")\" but is too short to name a version; the start-up skips it",
+                    path);
+                continue;
+            }
+            versionFolders.push_back(f.name);
+            if (!f.name.starts_with(versionFolderStart))
+                add(r, "skipped-folder",
+                    "ends in \")\", so the start-up takes it for the version folder (version " +
+                        quoted(text::mid(f.name, versionStart, len - versionStart)) + ")",
+                    path);
+        } else if (f.name == jobFolderEnd) {
+            add(r, "skipped-folder",
+                "a job folder without a job number; the job list gets an empty entry", path);
+        } else if (!text::endsWith(f.name, jobFolderEnd) &&
+                   text::lowerContains(f.name, "_cd_content")) {
+            add(r, "skipped-folder",
+                "does not end in exactly \"_CD_Contents\"; the start-up does not list it as a job",
+                path);
+        }
+    }
+    if (versionFolders.size() > 1) {
+        std::string others;
+        for (std::size_t i = 0; i + 1 < versionFolders.size(); ++i)
+            others += (i ? ", " : "") + quoted(versionFolders[i]);
+        add(r, "several-matches",
+            std::to_string(versionFolders.size()) + " version folders; the start-up takes " +
+                quoted(versionFolders.back()) + ", not " + others,
+            mod.CDRoot);
+    }
+    const std::string versionFile = mod.CDRoot + "\\autorun\\version";
+    if (!versionFolders.empty()) {
+        const std::string& name = versionFolders.back();
+        const std::string fromFolder =
+            text::mid(name, versionStart, text::length(name) - versionStart);
+        if (auto fromFile = firstLine(ports.fs, versionFile); fromFile && *fromFile != fromFolder)
+            add(r, "version-mismatch",
+                "the version file says " + quoted(*fromFile) + ", the version folder " +
+                    quoted(fromFolder) + "; the menu shows " + quoted(mod.CDVersion),
+                versionFile);
+    }
+    if (!ports.fs.folderExists(mod.CDPath))
+        add(r, "missing-target",
+            "the software folder of version " + quoted(mod.CDVersion) + " is not on the disc",
+            mod.CDPath);
+}
+
+// The job file of a software disc, as the start-up reads it.
+void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
+    auto files = ports.fs.files(mod.CDPath);
+    if (!files)
+        return;
+    putInListingOrder(*files);
+    std::vector<std::string> jobFiles;
+    for (const FolderEntry& f : *files) {
+        if (text::lower(text::right(f.name, 4)) == ".job")
+            jobFiles.push_back(f.name);
+    }
+    if (jobFiles.size() > 1) {
+        std::string others;
+        for (std::size_t i = 0; i + 1 < jobFiles.size(); ++i)
+            others += (i ? ", " : "") + quoted(jobFiles[i]);
+        add(r, "several-matches",
+            std::to_string(jobFiles.size()) + " job files; the start-up takes " +
+                quoted(jobFiles.back()) + ", not " + others,
+            mod.CDPath);
+    }
+    if (mod.JobName.empty())
+        return;
+    const std::string path = mod.CDPath + "\\" + mod.JobName + ".job";
+    if (mod.JobDate.find('\n') != std::string::npos ||
+        mod.CDVersion.find('\n') != std::string::npos)
+        add(r, "job-file-no-date",
+            "its lines end in a line feed alone, so the whole file is read as one line", path);
+    else if (mod.JobDate.empty())
+        add(r, "job-file-no-date",
+            "the job file has no date line; the header reads \"Job "
+            "Completed: \" alone",
+            path);
+}
+
+// What a click would open, run or list that is not on the disc, or that the menu picks
+// among several.
+// Whether a path is on the disc: from the tree walk where the path lies on the disc, from
+// the file system elsewhere.
+class Presence {
+public:
+    Presence(const FileSystem& fs, const NameRules& tree) : m_fs(fs), m_tree(tree) {}
+    bool any(const std::string& path) const {
+        if (auto met = m_tree.met(path))
+            return *met;
+        return m_fs.fileExists(path) || m_fs.folderExists(path);
+    }
+
+private:
+    const FileSystem& m_fs;
+    const NameRules& m_tree;
+};
+
+void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
+    const std::string item = quoted(a.caption);
+    if (a.searched()) {
+        if (!on.any(a.searchFolder))
+            add(r, "missing-target", item + " searches a folder that is not on the disc",
+                a.searchFolder);
+        else if (a.searchMatches.empty())
+            add(r, "missing-target",
+                item + ": no file starts with " + quoted(a.searchPrefix) + " and ends with " +
+                    quoted(a.searchExtension),
+                a.searchFolder);
+        else if (a.searchMatches.size() > 1) {
+            std::string others;
+            for (std::size_t i = 1; i < a.searchMatches.size(); ++i)
+                others += (i > 1 ? ", " : "") + quoted(lastName(a.searchMatches[i]));
+            add(r, "several-matches",
+                item + ": " + std::to_string(a.searchMatches.size()) +
+                    " files match; the menu opens " + quoted(lastName(a.searchMatches[0])) +
+                    ", not " + others,
+                a.searchMatches[0]);
+        }
+    }
+    for (const std::string& target : a.opens) {
+        if (!a.searched() && !on.any(target))
+            add(r, "missing-target", item + " opens what is not on the disc", target);
+    }
+    for (const std::string& command : a.runs) {
+        // "cmd.exe /k pushd FOLDER&&dir" or "cmd.exe /k pushd FOLDER&&dir NAME"
+        constexpr std::string_view head = "cmd.exe /k pushd ";
+        const std::size_t dir = command.rfind("&&dir");
+        if (!command.starts_with(head) || dir == std::string::npos || dir < head.size())
+            continue;
+        const std::string folder = command.substr(head.size(), dir - head.size());
+        std::string name = command.substr(dir + 5);
+        if (name.starts_with(' '))
+            name.erase(0, 1);
+        if (!on.any(folder))
+            add(r, "missing-target", item + " opens a console on a folder that is not on the disc",
+                folder);
+        else if (!name.empty() && !on.any(folder + "\\" + name))
+            add(r, "missing-target", item + " lists a tool that is not on the disc",
+                folder + "\\" + name);
+    }
+    if (a.opensBrowser() && a.browserFiles.empty())
+        add(r, "empty-browser", item + " is shown, but no file matches " + quoted(a.browserPattern),
+            r.CDPath);
+    if (!a.dialogSource.empty() && !on.any(a.dialogSource))
+        add(r, "missing-target", item + " installs from a folder that is not on the disc",
+            a.dialogSource);
+}
+
+// One problem per kind and path, in the order they were found.
+void dropRepeats(std::vector<Problem>& problems) {
+    std::set<std::pair<std::string, std::string>> seen;
+    std::erase_if(problems, [&](const Problem& p) {
+        return !seen.insert({p.kind, p.path}).second;
+    });
+}
+
+} // namespace
+
+DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
+    DiscReport r;
+    MenuWalk walk(ports, watcher);
+    if (!walk.start()) {
+        r.kind = DiscKind::Unreadable;
+        const auto& said = walk.startUpMessages();
+        add(r, "unreadable", said.empty() ? "the disc cannot be read" : oneLine(said.front()),
+            ports.treeRoot);
+        return r;
+    }
+    ModMain& mod = walk.mod();
+    r.kind = !mod.CDRoot.empty()    ? DiscKind::Service
+             : !mod.JobName.empty() ? DiscKind::SoftwareJob
+                                    : DiscKind::Generic;
+    r.CDRoot = mod.CDRoot;
+    r.CDPath = mod.CDPath;
+    r.CDBase = mod.CDBase;
+    r.CDVersion = mod.CDVersion;
+    r.JobDate = mod.JobDate;
+    r.JobName = mod.JobName;
+    r.RMAList = mod.RMAList;
+    const FormMain& main = mod.formMain();
+    r.title = main.headerLabel("lblTitle").caption();
+    r.rmaTitle = main.headerLabel("lblRMATitle").caption();
+    r.version = main.headerLabel("lblVersion").caption();
+    r.date = main.headerLabel("lblDate").caption();
+    if (r.kind == DiscKind::Service)
+        r.jobs = main.lstRMA().entries();
+
+    walk.walk(r);
+    NameRules names(r, ports.treeRoot);
+    if (auto walked = ports.tree.walk(names); !walked) {
+        r.kind = DiscKind::Unreadable;
+        add(r, "unreadable", walked.error().description, ports.treeRoot);
+    }
+    if (r.kind == DiscKind::Service)
+        checkServiceFolders(ports, names, mod, r);
+    else if (r.kind != DiscKind::Unreadable)
+        checkJobFiles(ports, mod, r);
+    if (r.CDVersion.empty())
+        add(r, "missing-target", "no version is found; the header reads \"Version \" alone",
+            (r.kind == DiscKind::Service ? r.CDRoot : r.CDPath) + "\\autorun\\version");
+    const Presence on(ports.fs, names);
+    for (const ItemAction& a : r.fixedItems)
+        checkItem(on, a, r);
+    for (const Page& page : r.pages) {
+        for (const ItemAction& a : page.items)
+            checkItem(on, a, r);
+    }
+    names.finish();
+    dropRepeats(r.problems);
+    return r;
+}
+
+const char* kindName(DiscKind kind) {
+    switch (kind) {
+    case DiscKind::Service:
+        return "service";
+    case DiscKind::SoftwareJob:
+        return "software-job";
+    case DiscKind::Generic:
+        return "generic";
+    case DiscKind::Unreadable:
+        break;
+    }
+    return "unreadable";
+}
+
+int DiscReport::exitStatus() const {
+    if (kind == DiscKind::Unreadable)
+        return 2;
+    return problems.empty() ? 0 : 1;
+}
+
+} // namespace discmenu::check

@@ -1,0 +1,121 @@
+#include "check/NameRules.h"
+
+#include "platform/Text.h"
+
+namespace discmenu::check {
+
+std::size_t utf16Length(const std::string& name) {
+    std::size_t units = 0;
+    for (unsigned char c : name) {
+        if ((c & 0xC0) != 0x80)
+            ++units; // the first byte of a character
+        if (c >= 0xF0)
+            ++units; // beyond the basic plane: a surrogate pair
+    }
+    return units;
+}
+
+std::string forbiddenPart(const std::string& name) {
+    for (unsigned char c : name) {
+        if (c < 0x20)
+            return "a control character";
+        if (std::string_view("<>:\"/\\|?*").find(static_cast<char>(c)) != std::string_view::npos)
+            return std::string("\"") + static_cast<char>(c) + "\"";
+    }
+    if (!name.empty() && (name.back() == ' ' || name.back() == '.'))
+        return name.back() == ' ' ? "a blank at its end" : "a dot at its end";
+    return {};
+}
+
+std::string NameRules::pathOf(const std::string& relative, const std::string& name) const {
+    return m_root + (relative.empty() ? "" : relative + "\\") + name;
+}
+
+void NameRules::visit(const std::string& relative, const std::vector<TreeEntry>& entries) {
+    std::string folder = text::lower(relative);
+    if (!folder.empty())
+        folder += '\\';
+    for (const TreeEntry& e : entries) {
+        if (e.folder) {
+            ++m_report.folders;
+            if (relative.empty())
+                m_rootFolders.push_back(e.name);
+        } else {
+            ++m_report.files;
+            m_report.bytes += e.bytes;
+        }
+        const std::size_t units = utf16Length(e.name);
+        if (units > jolietNameLimit)
+            m_found.push_back({"name-too-long",
+                               std::to_string(units) + " characters; the disc format keeps " +
+                                   std::to_string(jolietNameLimit),
+                               pathOf(relative, e.name)});
+        if (const std::string part = forbiddenPart(e.name); !part.empty())
+            m_found.push_back({"name-forbidden",
+                               "the name holds " + part + ", which Windows does not allow",
+                               pathOf(relative, e.name)});
+        // Met before in this folder under the same lower-case name: a name that differs
+        // only in case.
+        if (m_met.insert(folder + text::lower(e.name)).second)
+            continue;
+        const std::string lowered = text::lower(e.name);
+        for (const TreeEntry& other : entries) {
+            if (&other == &e)
+                break;
+            if (text::lower(other.name) == lowered) {
+                m_found.push_back({"name-case-clash",
+                                   "differs from \"" + other.name +
+                                       "\" only in letter case; Windows keeps one of them",
+                                   pathOf(relative, e.name)});
+                break;
+            }
+        }
+    }
+}
+
+std::optional<bool> NameRules::met(const std::string& path) const {
+    // The drive, "D:", in either case.
+    const std::string drive = text::lower(text::left(m_root, 2));
+    if (text::lower(text::left(path, 2)) != drive)
+        return std::nullopt;
+    std::string relative;
+    std::string name;
+    auto take = [&] {
+        if (name.empty() || name == ".")
+            return;
+        if (!relative.empty())
+            relative += '\\';
+        relative += text::lower(name);
+        name.clear();
+    };
+    for (char c : path.substr(2)) {
+        if (c == '\\')
+            take();
+        else
+            name += c;
+    }
+    take();
+    if (relative.find("..") != std::string::npos)
+        return std::nullopt; // left to the file system
+    return relative.empty() || m_met.contains(relative);
+}
+
+void NameRules::unreadable(const std::string& relative, const Failure& failure) {
+    m_found.push_back(
+        {"unreadable-folder", "cannot be read: " + failure.description, pathOf(relative, "")});
+}
+
+void NameRules::finish() {
+    const double mb = static_cast<double>(m_report.bytes) / (1024.0 * 1024.0);
+    const std::string size = std::to_string(static_cast<long long>(mb + 0.5)) + " MB";
+    if (m_report.bytes > dvdBytes)
+        m_found.push_back(
+            {"too-large", size + ": more than a single-layer DVD (4.7 GB) holds", m_root});
+    else if (m_report.bytes > cdBytes)
+        m_found.push_back(
+            {"too-large", size + ": more than a CD (700 MB) holds; it needs a DVD", m_root});
+    m_report.problems.insert(m_report.problems.end(), m_found.begin(), m_found.end());
+    m_found.clear();
+}
+
+} // namespace discmenu::check

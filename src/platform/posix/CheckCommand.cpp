@@ -1,0 +1,35 @@
+#include "platform/posix/CheckCommand.h"
+
+#include "check/DiscCheck.h"
+#include "check/ReportWriters.h"
+#include "platform/posix/CheckSetup.h"
+
+#include <iostream>
+#include <string>
+
+namespace discmenu::posix {
+
+int checkCommand(int argc, char** argv) {
+    std::string disc;
+    bool json = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--json") {
+            json = true;
+        } else if (disc.empty() && !arg.starts_with("--")) {
+            disc = arg;
+        } else {
+            std::cerr << "usage: discmenu --check [DISC] [--json]\n";
+            return 2;
+        }
+    }
+    CheckSetup setup(disc);
+    const check::DiscReport report = check::checkDisc(setup.ports());
+    if (json)
+        check::writeJson(std::cout, report, setup.discFolder());
+    else
+        check::writeText(std::cout, report, setup.discFolder());
+    return report.exitStatus();
+}
+
+} // namespace discmenu::posix
