@@ -119,6 +119,21 @@ TEST_F(DestinationDialog, CreateFolderPath) {
     EXPECT_FALSE(std::filesystem::exists(home("Five")));
 }
 
+// A pasted path of a hundred thousand names once took the program's memory without end
+// (a typed path played through the fuzz target); one of 300 names is still made.
+TEST_F(DestinationDialog, CreateFolderPathOfManyNames) {
+    std::string deep = "C:\\deep";
+    for (int i = 0; i < 300; ++i)
+        deep += "\\d";
+    EXPECT_TRUE(m_mod->CreateFolderPath(deep));
+    EXPECT_TRUE(m_fs->folderExists(deep));
+    std::string monster = "C:\\monster";
+    for (int i = 0; i < 100000; ++i)
+        monster += "\\m";
+    EXPECT_FALSE(m_mod->CreateFolderPath(monster));
+    EXPECT_FALSE(std::filesystem::exists(home("monster")));
+}
+
 TEST_F(DestinationDialog, CancelByMode) {
     struct Row {
         const char* caption;

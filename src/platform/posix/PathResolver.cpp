@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -21,14 +22,16 @@ std::string join(const std::string& folder, const std::string& name) {
 }
 
 // The name as stored in folder, matched without regard to case; empty when none matches.
+// Names compare as the program is shown them, so that a stored name that holds U+F05C
+// itself (beside or instead of a backslash) is still found by the name it was listed as.
 std::string findName(const std::string& folder, const std::string& name) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return {};
-    const std::string wanted = text::upper(name);
+    const std::string wanted = text::upper(shownName(name));
     std::string found;
     while (dirent* e = ::readdir(dir)) {
-        if (text::upper(e->d_name) == wanted) {
+        if (text::upper(shownName(e->d_name)) == wanted) {
             found = e->d_name;
             break;
         }
@@ -97,6 +100,10 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
     auto root = m_drives.rootOf(windowsPath[0]);
     if (!root)
         return fail(err::DriveUnavailable, "Device unavailable");
+    // The machine names nothing by a longer path; refusing one at once keeps a pasted
+    // monster from costing the walk below the square of its length.
+    if (windowsPath.size() > PATH_MAX)
+        return fail(err::PathNotFound, "Path not found");
     std::vector<std::string> names = splitNames(windowsPath);
     for (std::string& name : names)
         name = hostName(name);
@@ -110,21 +117,38 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
         }
         if (exists(literal))
             return literal;
+        // A name to be made in a folder that exists as written: one more lookup, not a
+        // walk of every name (which made a deep path cost the cube of its depth).
+        const std::size_t slash = literal.rfind('/');
+        if (!names.empty() && names.back() != "." && slash != std::string::npos && slash > 0 &&
+            exists(literal.substr(0, slash)))
+            return childPath(literal.substr(0, slash), names.back());
     }
+    // Each name is looked up in the folder before it; below a name that is missing nothing
+    // is, and the rest is appended in place, so that a long path costs its length once.
     std::string host = *root;
-    std::vector<std::string> trail; // for "..": the folders walked into
+    std::vector<std::size_t> trail; // for "..": the lengths of the folders walked into
+    bool found = true;
     for (const std::string& name : names) {
         if (name == ".")
             continue;
         if (name == "..") {
             if (!trail.empty()) {
-                host = trail.back();
+                host.resize(trail.back());
                 trail.pop_back();
+                found = exists(host);
             }
             continue;
         }
-        trail.push_back(host);
-        host = childPath(host, name);
+        trail.push_back(host.size());
+        if (found) {
+            host = childPath(host, name); // the folder's path and the name found in it
+            found = exists(host);
+        } else {
+            if (host != "/")
+                host += '/';
+            host += name;
+        }
     }
     return host;
 }
