@@ -13,7 +13,8 @@ if [ ! -d "$disc" ]; then
 fi
 rm -rf "$target"
 mkdir -p "$(dirname "$target")"
-cp -R "$disc" "$target"
+# -p keeps the time stamps: a service disc shows its version folder's date.
+cp -Rp "$disc" "$target"
 mkdir -p "$target/autorun"
 for p in "$program" "$@"; do
   case "$p" in
