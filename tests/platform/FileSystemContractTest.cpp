@@ -5,7 +5,12 @@
 #include "Unwritable.h"
 #include "platform/Listing.h"
 
+#include <filesystem>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace discmenu::test {
 namespace {
@@ -144,6 +149,29 @@ TEST_F(FileSystemContract, ACopyReplacesOnlyOnceComplete) {
         EXPECT_EQ(readFile(home("dest/ro.con")), "old");
     }
 }
+
+#ifdef _WIN32
+TEST_F(FileSystemContract, ALockedDestinationIsRefusedAndKept) {
+    // Another program holds the destination open and shares nothing: the copy is refused
+    // as a permission matter, the file stays as it was, and no temporary file stays beside it.
+    file("a.con", "new");
+    writeFile(home("dest/locked.con"), "old");
+    HANDLE lock = CreateFileW(home("dest/locked.con").wstring().c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    auto refused = m_fs->copyFile("D:\\a.con", "C:\\dest\\locked.con", nullptr);
+    CloseHandle(lock);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().number, 70);
+    EXPECT_EQ(readFile(home("dest/locked.con")), "old");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(home("dest")))
+        left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"locked.con"});
+    ASSERT_TRUE(m_fs->copyFile("D:\\a.con", "C:\\dest\\locked.con", nullptr));
+    EXPECT_EQ(readFile(home("dest/locked.con")), "new");
+}
+#endif
 
 TEST_F(FileSystemContract, PathsLongerThan260CharactersWork) {
     std::string path = "C:\\";
