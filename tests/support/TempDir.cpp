@@ -23,6 +23,8 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+    if (m_discarded)
+        return;
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     if (test && test->result()->Failed()) {
         std::cerr << "kept the failed test's folder: " << m_path << "\n";
@@ -30,6 +32,12 @@ TempDir::~TempDir() {
     }
     std::error_code ignored;
     std::filesystem::remove_all(m_path, ignored);
+}
+
+void TempDir::discard() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+    m_discarded = true;
 }
 
 void writeFile(const std::filesystem::path& file, const std::string& content) {

@@ -15,9 +15,13 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
+    // Removes the folder now, whatever becomes of the test: for a test that makes many
+    // folders and keeps only those of the cases that failed.
+    void discard();
 
 private:
     std::filesystem::path m_path;
+    bool m_discarded = false;
 };
 
 // A path from UTF-8 text on every machine (on Windows a plain string would be read in the

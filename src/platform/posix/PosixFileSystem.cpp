@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <map>
@@ -200,14 +201,38 @@ Outcome PosixFileSystem::copyFolderReporting(const std::string& source,
     // The whole folder is one batch: its files are made durable together.
     CopyBatch batch(m_sys, progress);
     std::set<std::pair<dev_t, ino_t>> seen;
-    copyHostFolder(*from, *to, batch, seen);
+    char* real = ::realpath(from->c_str(), nullptr);
+    const std::string root = real ? real : *from;
+    std::free(real);
+    copyHostFolder(*from, *to, batch, seen, root);
     Outcome done = batch.finish();
     report = batch.report();
     return done;
 }
 
+namespace {
+
+// Whether the entry at host, should it be a link, still leads to a place inside root. A link
+// that leads out of the folder being copied (to "/", say, or to a file elsewhere on the
+// machine) is left out without a word, as a loop is: a copy never reaches beyond what it was
+// asked to copy, and never copies the whole machine.
+bool staysInside(const std::string& host, const std::string& root) {
+    struct stat st {};
+    if (::lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return true;
+    char* real = ::realpath(host.c_str(), nullptr);
+    if (!real)
+        return false;
+    const std::string target = real;
+    std::free(real);
+    return root == "/" || target == root || target.starts_with(root + "/");
+}
+
+} // namespace
+
 void PosixFileSystem::copyHostFolder(const std::string& from, const std::string& to,
-                                     CopyBatch& batch, std::set<std::pair<dev_t, ino_t>>& seen) {
+                                     CopyBatch& batch, std::set<std::pair<dev_t, ino_t>>& seen,
+                                     const std::string& root) {
     struct stat source {};
     if (::stat(from.c_str(), &source) != 0 || !S_ISDIR(source.st_mode))
         return batch.notCopied(to, {err::PathNotFound, "Path not found"});
@@ -242,10 +267,12 @@ void PosixFileSystem::copyHostFolder(const std::string& from, const std::string&
     // Every child is tried.
     const StoredNames stored(to);
     for (const auto& [name, isFolder] : children) {
+        if (!staysInside(hostJoin(from, name), root))
+            continue;
         // The destination's own spelling of the name, when it has the name already.
         const std::string target = stored.pathOf(name);
         if (isFolder)
-            copyHostFolder(hostJoin(from, name), target, batch, seen);
+            copyHostFolder(hostJoin(from, name), target, batch, seen, root);
         else
             batch.add(hostJoin(from, name), target);
     }

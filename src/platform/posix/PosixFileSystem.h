@@ -38,9 +38,10 @@ private:
     enum class Kind { Files, Folders };
     Result<std::vector<FolderEntry>> list(const std::string& folder, Kind kind) const;
     // seen: the folders (device and inode) entered so far, so that a link to a folder
-    // already copied, or to an ancestor, is not followed into a loop.
+    // already copied, or to an ancestor, is not followed into a loop. root: the real path of
+    // the folder asked for; links that lead out of it are not followed.
     void copyHostFolder(const std::string& from, const std::string& to, CopyBatch& batch,
-                        std::set<std::pair<dev_t, ino_t>>& seen);
+                        std::set<std::pair<dev_t, ino_t>>& seen, const std::string& root);
 
     const PathResolver& m_paths;
     RealSysCalls m_realSys;

@@ -187,12 +187,24 @@ TEST_F(PosixFileSystem, CopyFolderCopiesEachRealFolderOnce) {
     auto copied = m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\DEMO", nullptr);
     ASSERT_TRUE(copied) << copied.error().description;
     // Each real folder is copied once, under whichever of its names the walk meets first
-    // (deep or its link twin); pkg, met through deep/up, holds only DEMO, already copied.
+    // (deep or its link twin); deep/up leads out of DEMO, so it is not followed.
     auto copiedTree = tree(m_temp.path() / "other/DEMO");
     const std::string deep = copiedTree.contains("deep") ? "deep" : "twin";
-    EXPECT_EQ(copiedTree,
-              (std::map<std::string, std::string>{
-                  {"one.dat", "1"}, {deep, "/"}, {deep + "/two.dat", "2"}, {deep + "/up", "/"}}));
+    EXPECT_EQ(copiedTree, (std::map<std::string, std::string>{
+                              {"one.dat", "1"}, {deep, "/"}, {deep + "/two.dat", "2"}}));
+}
+
+TEST_F(PosixFileSystem, CopyFolderNeverFollowsALinkOutOfIt) {
+    // A link to "/" in a package once made an install copy the whole machine, /proc and all.
+    file("pkg/DEMO/one.dat", "1");
+    file("secret.txt", "s");
+    std::filesystem::create_directory_symlink("/", host("pkg/DEMO/root"));
+    std::filesystem::create_symlink(host("secret.txt"), host("pkg/DEMO/secret.txt"));
+    std::filesystem::create_symlink("one.dat", host("pkg/DEMO/alias.dat")); // inside: copied
+    std::filesystem::create_symlink("gone", host("pkg/DEMO/dangling"));
+    (void)m_fs->copyFolder("D:\\pkg\\DEMO", "E:\\DEMO", nullptr);
+    EXPECT_EQ(tree(m_temp.path() / "other/DEMO"),
+              (std::map<std::string, std::string>{{"one.dat", "1"}, {"alias.dat", "1"}}));
 }
 
 TEST_F(PosixFileSystem, CopyFolderNeverWalksIntoItsOwnCopy) {
