@@ -25,6 +25,8 @@ std::vector<std::string> names(Result<std::vector<FolderEntry>> entries) {
     return out;
 }
 
+// The rows the machine-wide contract table (FileSystemContractTest) does not hold: what a
+// host path walk could get wrong.
 TEST_F(PosixFileSystem, ResolvesNamesWithoutRegardToCase) {
     file("Software/Quaylog_7.PDF");
     struct Row {
@@ -33,28 +35,14 @@ TEST_F(PosixFileSystem, ResolvesNamesWithoutRegardToCase) {
         bool folder;
     };
     const Row rows[] = {
-        {"D:\\Software\\Quaylog_7.PDF", true, false},
-        {"D:\\SOFTWARE\\quaylog_7.pdf", true, false},
-        {"d:\\\\software\\\\QUAYLOG_7.pdf", true, false}, // doubled separators name the same place
-        {"D:\\software\\", false, true},
-        {"D:", false, true}, // the drive's current folder: its root
         {"D:\\software\\..\\Software\\quaylog_7.pdf", true, false},
         {"D:\\Software\\Quaylog_7.PDF\\", true, false},
-        {"D:\\Software\\Quaylog_8.PDF", false, false},
-        {"Q:\\Software", false, false}, // no such drive
-        {"Software", false, false},     // no drive at all
-        {"", false, false},
+        {"Software", false, false}, // no drive at all
     };
     for (const Row& r : rows) {
         EXPECT_EQ(m_fs->fileExists(r.path), r.file) << r.path;
         EXPECT_EQ(m_fs->folderExists(r.path), r.folder) << r.path;
     }
-    auto q = m_fs->subfolders("Q:\\");
-    ASSERT_FALSE(q);
-    EXPECT_EQ(q.error().number, 68);
-    auto missing = m_fs->files("D:\\nothing");
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().number, 76);
 }
 
 TEST_F(PosixFileSystem, ListsFilesAndFoldersApart) {
