@@ -18,6 +18,7 @@
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/MemoryUse.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
 
@@ -377,6 +378,7 @@ int Monkey::run() {
 } // namespace
 
 int main(int argc, char** argv) {
+    qt::limitMemoryGrowth(); // as the program's entry does
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qt::QtMessageBoxes::Title));
     QApplication::setQuitOnLastWindowClosed(false);

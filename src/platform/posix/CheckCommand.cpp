@@ -3,8 +3,8 @@
 #include "check/DiscCheck.h"
 #include "check/ReportWriters.h"
 #include "platform/posix/CheckSetup.h"
+#include "platform/posix/StdioStream.h"
 
-#include <iostream>
 #include <string>
 
 namespace discmenu::posix {
@@ -19,16 +19,18 @@ int checkCommand(int argc, char** argv) {
         } else if (disc.empty() && !arg.starts_with("--")) {
             disc = arg;
         } else {
-            std::cerr << "usage: discmenu --check [DISC] [--json]\n";
+            std::fputs("usage: discmenu --check [DISC] [--json]\n", stderr);
             return 2;
         }
     }
     CheckSetup setup(disc);
     const check::DiscReport report = check::checkDisc(setup.ports());
+    StdioStream out(stdout);
     if (json)
-        check::writeJson(std::cout, report, setup.discFolder());
+        check::writeJson(out, report, setup.discFolder());
     else
-        check::writeText(std::cout, report, setup.discFolder());
+        check::writeText(out, report, setup.discFolder());
+    out.flush();
     return report.exitStatus();
 }
 

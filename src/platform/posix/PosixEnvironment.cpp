@@ -1,15 +1,16 @@
 #include "platform/posix/PosixEnvironment.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <iomanip>
-#include <locale>
-#include <sstream>
-#include <stdexcept>
+#include <locale.h>
+#include <time.h>
 #include <unistd.h>
 #ifdef __APPLE__
 #include <mach-o/dyld.h>
+#include <xlocale.h>
 #endif
 
 namespace discmenu::posix {
@@ -43,24 +44,27 @@ std::string PosixEnvironment::executableFolder() {
 std::string regionalDateTime(const std::tm& local, const char* localeName) {
     const bool midnight = local.tm_hour == 0 && local.tm_min == 0 && local.tm_sec == 0;
     const std::string name = localeName ? localeName : "";
+    char text[256];
     if (name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.")) {
-        std::ostringstream out;
-        out << local.tm_mon + 1 << '/' << local.tm_mday << '/' << local.tm_year + 1900;
-        if (!midnight) {
-            const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
-            out << ' ' << hour12 << ':' << std::setw(2) << std::setfill('0') << local.tm_min << ':'
-                << std::setw(2) << local.tm_sec << (local.tm_hour < 12 ? " AM" : " PM");
-        }
-        return out.str();
+        const int hour12 = local.tm_hour % 12 == 0 ? 12 : local.tm_hour % 12;
+        const int n =
+            midnight ? std::snprintf(text, sizeof text, "%d/%d/%d", local.tm_mon + 1, local.tm_mday,
+                                     local.tm_year + 1900)
+                     : std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s",
+                                     local.tm_mon + 1, local.tm_mday, local.tm_year + 1900, hour12,
+                                     local.tm_min, local.tm_sec, local.tm_hour < 12 ? "AM" : "PM");
+        return n > 0 ? std::string(text, std::min<std::size_t>(std::size_t(n), sizeof text - 1))
+                     : std::string();
     }
-    std::ostringstream out;
-    try {
-        out.imbue(std::locale(name));
-    } catch (const std::runtime_error&) {
+    // The locale's own forms, written by the C library as the C++ time facets would write
+    // them, without setting up the C++ locale machinery for one line of text.
+    const locale_t locale = ::newlocale(LC_TIME_MASK, name.c_str(), locale_t(nullptr));
+    if (!locale)
         return regionalDateTime(local, "C");
-    }
-    out << std::put_time(&local, midnight ? "%x" : "%x %X");
-    return out.str();
+    const std::size_t n =
+        ::strftime_l(text, sizeof text, midnight ? "%x" : "%x %X", &local, locale);
+    ::freelocale(locale);
+    return std::string(text, n);
 }
 
 std::string PosixEnvironment::dateTimeText(FileTime t) const {

@@ -57,6 +57,7 @@ FormWindow::FormWindow(QtDesktop& desktop, ui::Form& form)
         // Named format, as for the picture: no other image plugin is loaded to guess it.
         QImageReader icon(QStringLiteral(":/art/%1.png").arg(QString::fromStdString(form.icon())),
                           "png");
+        icon.setAutoDetectImageFormat(false);
         setWindowIcon(QIcon(QPixmap::fromImage(icon.read())));
     }
     const QSize client(px(form.clientWidth()), px(form.clientHeight()));
@@ -261,6 +262,7 @@ void FormWindow::preparePicture() {
         m_picture.width() >= seen.width() && m_picture.height() >= seen.height())
         return;
     QImageReader reader(m_pictureFile, "jpg");
+    reader.setAutoDetectImageFormat(false);
     const QRect part = QRect(QPoint(0, 0), seen).intersected(QRect(QPoint(0, 0), reader.size()));
     if (part.isEmpty())
         return;

@@ -1,12 +1,28 @@
 #include "platform/qt/QtDesktop.h"
 
 #include "platform/qt/FormWindow.h"
+#include "platform/qt/MemoryUse.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 
 namespace discmenu::qt {
+
+namespace {
+
+// The style keeps the pieces of widgets it has drawn (button faces, frames, scroll bars,
+// one for each size and state) in the toolkit's pixmap cache, 10 MiB by default, which
+// fills as windows are resized. The program's few widgets need far less.
+constexpr int PixmapCacheKiB = 256;
+
+} // namespace
+
+QtDesktop::QtDesktop() {
+    QPixmapCache::setCacheLimit(PixmapCacheKiB);
+}
 
 QtDesktop::~QtDesktop() {
     for (auto& [form, window] : m_windows)
@@ -21,6 +37,10 @@ void QtDesktop::sync() {
         if (std::find(forms.begin(), forms.end(), it->first) == forms.end()) {
             if (it->second) {
                 it->second->detach();
+                // Once the event loop has deleted the window (and whatever else was let go
+                // with it), its memory goes back to the system.
+                QObject::connect(it->second, &QObject::destroyed,
+                                 [] { QTimer::singleShot(0, &qt::releaseFreedMemory); });
                 it->second->deleteLater();
             }
             it = m_windows.erase(it);
@@ -64,6 +84,17 @@ void QtDesktop::act(const std::function<void()>& edit) {
         return;
     edit();
     sync();
+    // Freed space that was used again and freed once more is back in memory: the mebibyte
+    // counts from the least freed space seen since the last release.
+    const std::size_t freed = freedMemory();
+    m_freedLeast = std::min(m_freedLeast, freed);
+    if (freed > m_freedLeast + 1024 * 1024)
+        releaseFreedMemory();
+}
+
+void QtDesktop::releaseFreedMemory() {
+    qt::releaseFreedMemory();
+    m_freedLeast = freedMemory();
 }
 
 void QtDesktop::showProgress(const std::string& text, int percent) {

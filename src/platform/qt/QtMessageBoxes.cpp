@@ -13,11 +13,15 @@ Answer QtMessageBoxes::show(const std::string& prompt, Buttons buttons) {
         m_queued.pop_front();
         return answer;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(Title), QString::fromStdString(prompt),
-                    buttons == Buttons::Ok ? QMessageBox::Ok
-                                           : QMessageBox::Ok | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    const Answer answer = [&] {
+        QMessageBox box(
+            QMessageBox::NoIcon, QString::fromUtf8(Title), QString::fromStdString(prompt),
+            buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+    }();
+    m_desktop.releaseFreedMemory(); // the box's window is gone
+    return answer;
 }
 
 } // namespace discmenu::qt

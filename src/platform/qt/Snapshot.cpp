@@ -6,16 +6,17 @@
 #include "check/ReportWriters.h"
 #include "menu/FormMain.h"
 #include "platform/posix/CheckSetup.h"
+#include "platform/posix/StdioStream.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
 
 #include <QApplication>
 #include <QPixmap>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -163,14 +164,14 @@ void writeIndex(const std::filesystem::path& file, const check::DiscReport& r,
 
 int snapshotCommand(int argc, char** argv) {
     if (argc < 3 || argc > 4) {
-        std::cerr << "usage: discmenu --snapshot OUTDIR [DISC]\n";
+        std::fputs("usage: discmenu --snapshot OUTDIR [DISC]\n", stderr);
         return 2;
     }
     const std::filesystem::path out = argv[2];
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
     if (ec) {
-        std::cerr << "cannot make " << out.string() << ": " << ec.message() << "\n";
+        std::fprintf(stderr, "cannot make %s: %s\n", out.c_str(), ec.message().c_str());
         return 2;
     }
     // Drawn off screen, with the renderer the window uses.
@@ -178,7 +179,8 @@ int snapshotCommand(int argc, char** argv) {
     // Off screen there is no window to bring to the front; that is no news to report.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (!text.contains(QLatin1String("does not support raise")))
-            std::cerr << (type == QtDebugMsg ? "" : "qt: ") << text.toStdString() << "\n";
+            std::fprintf(stderr, "%s%s\n",
+                         type == QtDebugMsg ? "" : "qt: ", text.toUtf8().constData());
     });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(QtMessageBoxes::Title));
@@ -187,7 +189,7 @@ int snapshotCommand(int argc, char** argv) {
     Painter painter(out);
     const check::DiscReport report = check::checkDisc(setup.ports(), &painter);
     writeIndex(out / "index.html", report, setup.discFolder(), painter);
-    std::cout << check::summaryLine(report) << "\n" << (out / "index.html").string() << "\n";
+    std::printf("%s\n%s\n", check::summaryLine(report).c_str(), (out / "index.html").c_str());
     return report.exitStatus();
 }
 

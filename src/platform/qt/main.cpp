@@ -8,14 +8,17 @@
 #include "platform/posix/PosixEnvironment.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixLauncher.h"
+#include "platform/posix/StdioStream.h"
+#include "platform/qt/MemoryUse.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/Snapshot.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iostream>
+#include <optional>
 
 using namespace discmenu;
 
@@ -43,23 +46,26 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--snapshot")
         return qt::snapshotCommand(argc, argv);
     if (!hasDisplay()) {
-        std::cerr << "discmenu needs a graphical display; on a machine without one, start it "
-                     "under a virtual display, for example: xvfb-run -a discmenu\n";
+        std::fputs("discmenu needs a graphical display; on a machine without one, start it "
+                   "under a virtual display, for example: xvfb-run -a discmenu\n",
+                   stderr);
         return 1;
     }
+    qt::limitMemoryGrowth();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(qt::QtMessageBoxes::Title));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    std::ofstream traceFile;
+    // Streams are made only for a trace: any stream sets up the C++ locale, which the
+    // program otherwise never needs.
+    std::optional<std::ofstream> traceFile;
+    std::optional<posix::StdioStream> traceStderr;
     std::ostream* traceOut = nullptr;
     if (const char* name = std::getenv("DISCMENU_TRACE"); name && *name) {
         if (std::string(name) == "-") {
-            traceOut = &std::cerr;
-        } else {
-            traceFile.open(name, std::ios::app);
-            if (traceFile)
-                traceOut = &traceFile;
+            traceOut = &traceStderr.emplace(stderr);
+        } else if (traceFile.emplace(name, std::ios::app); *traceFile) {
+            traceOut = &*traceFile;
         }
     }
     Trace trace(traceOut);
