@@ -34,7 +34,7 @@ protected:
         std::replace(disc.begin(), disc.end(), '/', '\\');
         std::filesystem::create_directories(m_temp.path() / "home");
         m_fs = machineFileSystem({{'D', utf8Path(disc)}, {'C', m_temp.path() / "home"}});
-        m_desktop = std::make_unique<win32::Win32Desktop>(GetModuleHandleW(nullptr));
+        m_desktop = std::make_unique<win32::Win32Desktop>(GetModuleHandleW(nullptr), m_shell);
         m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env},
                                           m_trace);
         m_desktop->attach(*m_mod);
@@ -78,6 +78,7 @@ protected:
     FakeEnvironment m_env;
     std::ostringstream m_traceText;
     Trace m_trace{&m_traceText};
+    win32::Shell m_shell;
     std::unique_ptr<win32::Win32Desktop> m_desktop;
     std::unique_ptr<ModMain> m_mod;
 };

@@ -67,6 +67,7 @@ private:
     void createNative(Item& item);
     void syncItem(Item& item);
     void placeAtStart();
+    void setIcons();
     void applyWindowState();
     RECT boxOf(const ui::Control& c) const;
     HFONT fontFor(const ui::Font& font);
@@ -102,6 +103,8 @@ private:
     const ui::Label* m_pressed = nullptr;
     bool m_afterDoubleClick = false;
     bool m_resizePending = false;
+    bool m_iconsSet = false;
+    HICON m_icons[2] = {}; // big and small, owned
 };
 
 } // namespace discmenu::win32

@@ -20,7 +20,8 @@ template <class T> struct Com {
 
 } // namespace
 
-HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name, int maxWidth, int maxHeight) {
+HBITMAP loadPicture(Shell& shell, HINSTANCE instance, const wchar_t* name, int maxWidth,
+                    int maxHeight) {
     HRSRC found = FindResourceW(instance, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
     if (!found)
         return nullptr;
@@ -31,19 +32,21 @@ HBITMAP loadPicture(HINSTANCE instance, const wchar_t* name, int maxWidth, int m
         return nullptr;
 
     Com<IWICImagingFactory> factory;
-    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_PPV_ARGS(&factory.p))))
+    if (FAILED(shell.createInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory,
+                                    reinterpret_cast<void**>(&factory.p))))
         return nullptr;
     Com<IWICStream> stream;
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
-    Com<IWICBitmapSource> converted;
+    Com<IWICFormatConverter> converted;
     if (FAILED(factory->CreateStream(&stream.p)) ||
         FAILED(stream->InitializeFromMemory(bytes, size)) ||
         FAILED(factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
                                                 &decoder.p)) ||
         FAILED(decoder->GetFrame(0, &frame.p)) ||
-        FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.p, &converted.p)))
+        FAILED(factory->CreateFormatConverter(&converted.p)) ||
+        FAILED(converted->Initialize(frame.p, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                     nullptr, 0, WICBitmapPaletteTypeCustom)))
         return nullptr;
     UINT fullW = 0, fullH = 0;
     converted->GetSize(&fullW, &fullH);

@@ -47,7 +47,8 @@ private:
     HWND m_bar = nullptr;
 };
 
-Win32Desktop::Win32Desktop(HINSTANCE instance) : m_instance(instance) {
+Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
+    : m_instance(instance), m_shell(shell) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
     m_owner = CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
@@ -206,7 +207,7 @@ HBITMAP Win32Desktop::picture(const std::string& name, int width, int height) {
             DeleteObject(p.bitmap);
         p.width = std::max(width, p.width);
         p.height = std::max(height, p.height);
-        p.bitmap = loadPicture(m_instance, toWide(name).c_str(), p.width, p.height);
+        p.bitmap = loadPicture(m_shell, m_instance, toWide(name).c_str(), p.width, p.height);
     }
     return p.bitmap;
 }

@@ -11,7 +11,6 @@
 #include "platform/win32/Win32MessageBoxes.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -23,8 +22,6 @@ using namespace discmenu;
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // An empty disc drive is a failure to report, not a system dialog to answer.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // The shell's "open" and the picture decoder need COM on this thread.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
@@ -46,8 +43,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     {
         win32::Win32FileSystem fs;
         win32::Win32Environment env(win32::Win32Environment::executableFolder());
-        win32::Win32Desktop desktop(instance);
-        win32::Win32Launcher launcher(&desktop);
+        win32::Shell shell;
+        win32::Win32Desktop desktop(instance, shell);
+        win32::Win32Launcher launcher(shell, &desktop);
         win32::Win32MessageBoxes messages(desktop);
         ModMain mod(Ports{fs, launcher, messages, desktop, env}, trace);
         desktop.attach(mod);
@@ -57,6 +55,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         if (!desktop.ended())
             exitCode = desktop.run();
     }
-    CoUninitialize();
     return exitCode;
 }
