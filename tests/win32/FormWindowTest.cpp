@@ -8,6 +8,7 @@
 #include "MachineFiles.h"
 #include "TempDir.h"
 #include "app/ModMain.h"
+#include "app/StreamTraceSink.h"
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
 #include "platform/win32/Dpi.h"
@@ -77,7 +78,8 @@ protected:
     FakeMessageBoxes m_messages;
     FakeEnvironment m_env;
     std::ostringstream m_traceText;
-    Trace m_trace{&m_traceText};
+    StreamTraceSink m_traceSink{m_traceText};
+    Trace m_trace{&m_traceSink};
     win32::Shell m_shell;
     std::unique_ptr<win32::Win32Desktop> m_desktop;
     std::unique_ptr<ModMain> m_mod;

@@ -15,7 +15,6 @@
 
 #include <cstdlib>
 #include <memory>
-#include <ostream>
 
 using namespace discmenu;
 
@@ -26,18 +25,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
 
     std::unique_ptr<win32::TraceFile> traceFile;
-    std::unique_ptr<std::ostream> traceStream;
-    std::ostream* traceOut = nullptr;
     if (const wchar_t* name = _wgetenv(L"DISCMENU_TRACE"); name && *name) {
         traceFile = std::make_unique<win32::TraceFile>(std::wstring(name) == L"-"
                                                            ? win32::TraceFile::standardError()
                                                            : win32::TraceFile(name));
-        if (traceFile->isOpen()) {
-            traceStream = std::make_unique<std::ostream>(traceFile.get());
-            traceOut = traceStream.get();
-        }
+        if (!traceFile->isOpen())
+            traceFile.reset();
     }
-    Trace trace(traceOut);
+    Trace trace(traceFile.get());
 
     int exitCode = 0;
     {
