@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <string>
 
 namespace discmenu::win32 {
 
@@ -18,10 +19,10 @@ template <class T> struct Com {
     T* operator->() const { return p; }
 };
 
-} // namespace
-
-HBITMAP loadPicture(Shell& shell, HINSTANCE instance, const wchar_t* name, int maxWidth,
-                    int maxHeight) {
+// Decodes the RCDATA resource NAME; with onlyCovering, only when it holds at least the part
+// asked for.
+HBITMAP decodeResource(Shell& shell, HINSTANCE instance, const wchar_t* name, int maxWidth,
+                       int maxHeight, bool onlyCovering) {
     HRSRC found = FindResourceW(instance, name, MAKEINTRESOURCEW(10)); // RT_RCDATA
     if (!found)
         return nullptr;
@@ -50,6 +51,9 @@ HBITMAP loadPicture(Shell& shell, HINSTANCE instance, const wchar_t* name, int m
         return nullptr;
     UINT fullW = 0, fullH = 0;
     converted->GetSize(&fullW, &fullH);
+    if (onlyCovering &&
+        (fullW < static_cast<UINT>(maxWidth) || fullH < static_cast<UINT>(maxHeight)))
+        return nullptr;
     const UINT w = std::min<UINT>(fullW, static_cast<UINT>(std::max(maxWidth, 1)));
     const UINT h = std::min<UINT>(fullH, static_cast<UINT>(std::max(maxHeight, 1)));
     const WICRect part{0, 0, static_cast<INT>(w), static_cast<INT>(h)};
@@ -70,6 +74,18 @@ HBITMAP loadPicture(Shell& shell, HINSTANCE instance, const wchar_t* name, int m
         return nullptr;
     }
     return bitmap;
+}
+
+} // namespace
+
+HBITMAP loadPicture(Shell& shell, HINSTANCE instance, const wchar_t* name, int maxWidth,
+                    int maxHeight) {
+    // The top left part alone, where the program carries it and it is large enough: the
+    // decoders read a whole picture, and the whole one is far larger than a window.
+    const std::wstring top = std::wstring(name) + L"_TOP";
+    if (HBITMAP part = decodeResource(shell, instance, top.c_str(), maxWidth, maxHeight, true))
+        return part;
+    return decodeResource(shell, instance, name, maxWidth, maxHeight, false);
 }
 
 } // namespace discmenu::win32

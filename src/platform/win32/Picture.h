@@ -8,7 +8,8 @@ namespace discmenu::win32 {
 
 // A picture built into the program as a resource (RCDATA, by name), decoded by the
 // Windows Imaging Component into a bitmap; null when it cannot be. Only its top left part
-// of at most maxWidth by maxHeight pixels is copied out: a window shows no more of it.
+// of at most maxWidth by maxHeight pixels is copied out: a window shows no more of it. A
+// resource NAME_TOP, a top left part of the picture, stands in for it when large enough.
 HBITMAP loadPicture(Shell& shell, HINSTANCE instance, const wchar_t* name, int maxWidth,
                     int maxHeight);
 
