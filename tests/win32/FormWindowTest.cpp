@@ -12,6 +12,7 @@
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Wide.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "savedlg/FormFileSave.h"
@@ -135,6 +136,28 @@ TEST_F(Win32Forms, TheWindowFollowsTheMonitorsDpi) {
     ReleaseDC(mainHwnd(), dc);
     EXPECT_NE(corner, GetSysColor(COLOR_BTNFACE));
     EXPECT_GT(GetBValue(corner), GetRValue(corner)); // blue
+}
+
+// Fonts grow with the dpi no faster than the label boxes: an item that is one line at 96 dpi
+// stays one line at any other, instead of wrapping its last word out of its box.
+TEST_F(Win32Forms, EveryMenuItemStaysOnOneLine) {
+    win32::FormWindow& w = window(m_mod->formMain());
+    HDC dc = GetDC(w.hwnd());
+    for (int i = 0; i <= m_mod->formMain().lblMainUBound(); ++i) {
+        const ui::Label& item = m_mod->formMain().lblMain(i);
+        if (!item.visible())
+            continue;
+        const HGDIOBJ old = SelectObject(dc, w.fontFor(item.font()));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        const std::wstring text = win32::toWide(item.caption());
+        RECT box{0, 0, win32::twipsToPixels(item.width(), w.dpi()), 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+        EXPECT_EQ(box.bottom, metrics.tmHeight) << item.caption() << " at " << w.dpi() << " dpi";
+    }
+    ReleaseDC(w.hwnd(), dc);
 }
 
 TEST_F(Win32Forms, HoverPaintsTheItemInItsHighlightColour) {

@@ -120,8 +120,11 @@ HFONT FormWindow::fontFor(const ui::Font& font) {
     HFONT& f = m_fonts[key];
     if (!f) {
         LOGFONTW lf{};
-        // Exact point sizes: 8.25 pt is 11 pixels at 96 dots per inch.
-        lf.lfHeight = -static_cast<LONG>(std::lround(font.points * m_dpi / 72.0));
+        // Exact point sizes: 8.25 pt is 11 pixels at 96 dots per inch. At other dpis a
+        // fraction of a pixel is dropped, never rounded up: the label boxes were laid out for
+        // 96 dpi, some with a pixel to spare, and a font that grew faster than its box would
+        // wrap the last word out of it (9.75 pt "Browse this CD" at 144 dpi).
+        lf.lfHeight = -static_cast<LONG>(std::floor(font.points * m_dpi / 72.0 + 1e-6));
         lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
         lf.lfItalic = font.italic;
         lf.lfUnderline = font.underline;

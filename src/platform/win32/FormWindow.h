@@ -36,6 +36,8 @@ public:
     UINT dpi() const { return m_dpi; }
     // The label under a point of the client area, or null.
     const ui::Label* labelAt(POINT p) const;
+    // The font text in FONT is drawn with at the window's dpi; kept by the window.
+    HFONT fontFor(const ui::Font& font);
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -70,7 +72,6 @@ private:
     void setIcons();
     void applyWindowState();
     RECT boxOf(const ui::Control& c) const;
-    HFONT fontFor(const ui::Font& font);
     HFONT controlFont();
     void dropFonts();
 
