@@ -138,6 +138,32 @@ TEST_F(Win32Forms, TheWindowFollowsTheMonitorsDpi) {
     EXPECT_GT(GetBValue(corner), GetRValue(corner)); // blue
 }
 
+// A window moved to a monitor of another dpi is told so and lays itself out again there:
+// client area, controls and fonts at the new dpi, the labels found where they now lie.
+TEST_F(Win32Forms, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
+    win32::FormWindow& w = window(m_mod->formMain());
+    const UINT other = w.dpi() == 96 ? 144 : 96;
+    RECT suggested{};
+    GetWindowRect(w.hwnd(), &suggested);
+    SendMessageW(w.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(w.dpi(), other);
+    RECT client{};
+    GetClientRect(w.hwnd(), &client);
+    EXPECT_EQ(client.right, win32::twipsToPixels(8310, other));
+    EXPECT_EQ(client.bottom, win32::twipsToPixels(4800, other));
+    const ui::ListBox& jobs = m_mod->formMain().lstRMA();
+    const RECT r = clientRect(w.controlWindow("lstRMA"));
+    EXPECT_EQ(r.left, win32::twipsToPixels(jobs.left(), other));
+    EXPECT_EQ(r.bottom - r.top, win32::twipsToPixels(jobs.height(), other));
+    const ui::Label& item = m_mod->formMain().lblMain(2);
+    LOGFONTW font{};
+    GetObjectW(w.fontFor(item.font()), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -static_cast<LONG>(item.font().points * other / 72));
+    EXPECT_EQ(w.labelAt(centreOf(item)), &item);
+}
+
 // Fonts grow with the dpi no faster than the label boxes: an item that is one line at 96 dpi
 // stays one line at any other, instead of wrapping its last word out of its box.
 TEST_F(Win32Forms, EveryMenuItemStaysOnOneLine) {

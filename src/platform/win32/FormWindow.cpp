@@ -88,11 +88,27 @@ void FormWindow::create(HWND owner) {
     createOwn(m_exStyle, Win32Desktop::FormClass, m_style, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
               m_form.showInTaskbar() ? nullptr : owner, m_desktop.instance());
     m_dpi = dpiOf(hwnd());
-    const RECT outer =
-        outerRect(twipsToPixels(m_form.clientWidth(), m_dpi),
-                  twipsToPixels(m_form.clientHeight(), m_dpi), m_style, m_exStyle, m_dpi);
-    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT at{};
+    GetWindowRect(hwnd(), &at);
+    fitClientArea(at.left, at.top);
+}
+
+void FormWindow::fitClientArea(int left, int top) {
+    const int width = twipsToPixels(m_form.clientWidth(), m_dpi);
+    const int height = twipsToPixels(m_form.clientHeight(), m_dpi);
+    RECT outer = outerRect(width, height, m_style, m_exStyle, m_dpi);
+    SetWindowPos(hwnd(), nullptr, left, top, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system drew may differ from the one it predicted (a frame not scaled
+    // with the dpi, as under Wine): the client area decides.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (client.right != width || client.bottom != height) {
+        GetWindowRect(hwnd(), &outer);
+        SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                     outer.bottom - outer.top + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void FormWindow::setIcons() {
@@ -589,16 +605,12 @@ void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
         item.drawn = {};
     }
     // Fixed windows keep their client size in twips; a sizable one takes the system's rect.
-    RECT outer = suggested;
-    if (m_form.borderStyle() != ui::BorderStyle::SizableToolWindow) {
-        const RECT r =
-            outerRect(twipsToPixels(m_form.clientWidth(), m_dpi),
-                      twipsToPixels(m_form.clientHeight(), m_dpi), m_style, m_exStyle, m_dpi);
-        outer.right = outer.left + (r.right - r.left);
-        outer.bottom = outer.top + (r.bottom - r.top);
-    }
-    SetWindowPos(hwnd(), nullptr, outer.left, outer.top, outer.right - outer.left,
-                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_form.borderStyle() != ui::BorderStyle::SizableToolWindow)
+        fitClientArea(suggested.left, suggested.top);
+    else
+        SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     sync();
     InvalidateRect(hwnd(), nullptr, FALSE);
 }

@@ -69,6 +69,8 @@ private:
     void createNative(Item& item);
     void syncItem(Item& item);
     void placeAtStart();
+    // Sizes the window so that its client area is the form's at the window's dpi.
+    void fitClientArea(int left, int top);
     void setIcons();
     void applyWindowState();
     RECT boxOf(const ui::Control& c) const;
