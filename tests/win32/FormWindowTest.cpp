@@ -21,6 +21,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <sstream>
 
@@ -324,6 +326,27 @@ VOID CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
         },
         0);
     KillTimer(nullptr, timer);
+}
+
+// A long copy shows a note over the program's windows, which take no input meanwhile.
+TEST_F(Win32Forms, TheProgressNoteShowsTheCopyAndGoesWithIt) {
+    m_desktop->showProgress("Copying BRINEXT.EXE", 40);
+    const HWND note = FindWindowW(L"TidewellDiscMenuProgress", nullptr);
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(IsWindowVisible(note));
+    EXPECT_FALSE(IsWindowEnabled(mainHwnd()));
+    m_desktop->showProgress("Copying BRINEXT.DAT", 75); // the same note, brought up to date
+    EXPECT_EQ(FindWindowW(L"TidewellDiscMenuProgress", nullptr), note);
+    const HWND text = FindWindowExW(note, nullptr, L"Static", nullptr);
+    const HWND bar = FindWindowExW(note, nullptr, L"msctls_progress32", nullptr);
+    wchar_t shown[64] = {};
+    GetWindowTextW(text, shown, 64);
+    EXPECT_STREQ(shown, L"Copying BRINEXT.DAT");
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 75);
+
+    m_desktop->endProgress();
+    EXPECT_FALSE(IsWindow(note));
+    EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
 }
 
 TEST_F(Win32Forms, AMessageBoxCanBeAnswered) {
