@@ -1,6 +1,9 @@
 // Paints the main window's background picture and the program's icon:
-//   makeart OUTPUT-FOLDER   writes water.jpg (2048 x 1400) and plate.png (32 x 32, 16 colours).
+//   makeart OUTPUT-FOLDER   writes water.jpg (2048 x 1400) and plate.png (32 x 32, 16 colours),
+//                           and water-top.jpg, the top left 1120 x 656 of the water.
 // Run once by hand; the pictures are kept in the source tree and built into the program.
+// The Windows program carries water-top.jpg beside water.jpg: it covers the main window up
+// to twice the usual dpi, and decoding it takes a quarter of the time of the whole picture.
 
 #include <QColor>
 #include <QGuiApplication>
@@ -58,7 +61,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!water().save(folder + "/water.jpg", "JPG", 40) ||
+    const QImage sea = water();
+    if (!sea.save(folder + "/water.jpg", "JPG", 40) ||
+        !sea.copy(0, 0, 1120, 656).save(folder + "/water-top.jpg", "JPG", 40) ||
         !plate().save(folder + "/plate.png", "PNG")) {
         std::cerr << "makeart: could not write the pictures\n";
         return 1;

@@ -2,35 +2,42 @@
 
 namespace discmenu {
 
-void Trace::writeField(std::string_view field) {
+void Trace::appendField(std::string_view field) {
     for (char c : field) {
         switch (c) {
         case '\r':
-            *m_out << "^M";
+            m_line += "^M";
             break;
         case '\n':
-            *m_out << "^J";
+            m_line += "^J";
             break;
         case '\t':
-            *m_out << "^I";
+            m_line += "^I";
             break;
         default:
-            *m_out << c;
+            m_line += c;
         }
     }
 }
 
+void Trace::endLine() {
+    m_line += '\n';
+    m_sink->writeLine(m_line);
+    m_line.clear();
+}
+
 void Trace::write(std::initializer_list<std::string_view> fields) {
-    if (!m_out)
+    if (!m_sink)
         return;
+    m_line.clear();
     bool first = true;
     for (auto f : fields) {
         if (!first)
-            *m_out << '\t';
+            m_line += '\t';
         first = false;
-        writeField(f);
+        appendField(f);
     }
-    *m_out << '\n' << std::flush;
+    endLine();
 }
 
 } // namespace discmenu

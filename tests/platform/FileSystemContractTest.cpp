@@ -2,9 +2,12 @@
 // adapter of the machine the tests are built for: POSIX on Linux, Win32 under Wine.
 
 #include "DiscFixture.h"
+#include "MachineFiles.h"
 #include "Unwritable.h"
 #include "platform/Listing.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -172,6 +175,57 @@ TEST_F(FileSystemContract, ALockedDestinationIsRefusedAndKept) {
     EXPECT_EQ(readFile(home("dest/locked.con")), "new");
 }
 #endif
+
+// The folder of a small file system the test command mounted to be filled (Linux path; under
+// Wine its drive Z: is the Linux root), or empty where it could not mount one.
+std::filesystem::path smallDisk() {
+    const char* folder = std::getenv("DISCMENU_SMALL_DISK");
+    if (!folder || !*folder)
+        return {};
+    std::string path = folder;
+#ifdef _WIN32
+    std::replace(path.begin(), path.end(), '/', '\\');
+    path = "Z:" + path;
+#endif
+    return path;
+}
+
+TEST_F(FileSystemContract, AFullDiskRefusesTheCopyAndKeepsWhatWasThere) {
+    const std::filesystem::path disk = smallDisk();
+    if (disk.empty()) {
+        GTEST_SKIP() << "no small file system to fill (mounting one needs root)";
+    }
+    std::filesystem::create_directories(disk / "dest");
+    writeFile(disk / "dest" / "report.pdf", "old");
+    file("big.dat", std::string(4 << 20, 'b')); // larger than the small disk
+    file("pkg/one.dat", "one");
+    file("pkg/two.dat", std::string(4 << 20, 't'));
+    auto fs = machineFileSystem({{'D', m_disc}, {'F', disk}});
+
+    auto full = fs->copyFile("D:\\big.dat", "F:\\dest\\report.pdf", nullptr);
+    ASSERT_FALSE(full);
+    EXPECT_EQ(full.error().number, err::DiskFull);
+    EXPECT_EQ(readFile(disk / "dest" / "report.pdf"), "old");
+    auto folder = fs->copyFolder("D:\\pkg", "F:\\dest\\pkg", nullptr);
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().number, err::DiskFull);
+    // What stands under a real name is whole; nothing of the broken copies is left.
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(disk / "dest"))
+        left.push_back(entry.path().lexically_relative(disk / "dest").generic_string());
+    std::sort(left.begin(), left.end());
+    EXPECT_TRUE(left == std::vector<std::string>({"pkg", "pkg/one.dat", "report.pdf"}) ||
+                left == std::vector<std::string>({"pkg", "report.pdf"}) ||
+                left == std::vector<std::string>({"report.pdf"}))
+        << ::testing::PrintToString(left);
+    if (std::filesystem::exists(disk / "dest" / "pkg" / "one.dat")) {
+        EXPECT_EQ(readFile(disk / "dest" / "pkg" / "one.dat"), "one");
+    }
+    // With room again the same copy goes through.
+    file("big.dat", "small now");
+    ASSERT_TRUE(fs->copyFile("D:\\big.dat", "F:\\dest\\report.pdf", nullptr));
+    EXPECT_EQ(readFile(disk / "dest" / "report.pdf"), "small now");
+}
 
 TEST_F(FileSystemContract, PathsLongerThan260CharactersWork) {
     std::string path = "C:\\";

@@ -13,6 +13,7 @@
 #include "TempDir.h"
 #include "VanishingFileSystem.h"
 #include "app/ModMain.h"
+#include "app/StreamTraceSink.h"
 #include "app/Trace.h"
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
@@ -196,7 +197,8 @@ private:
     FakeDesktop m_desktop;
     FakeEnvironment m_env;
     std::ostringstream m_traceText;
-    Trace m_trace{&m_traceText};
+    StreamTraceSink m_traceSink{m_traceText};
+    Trace m_trace{&m_traceSink};
     std::unique_ptr<ModMain> m_mod;
     Snapshot m_discBefore;
     std::size_t m_opensSeen = 0;

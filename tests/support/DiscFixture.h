@@ -3,6 +3,7 @@
 #include "Fakes.h"
 #include "TempDir.h"
 #include "app/ModMain.h"
+#include "app/StreamTraceSink.h"
 #include "app/Trace.h"
 #include "platform/FileSystem.h"
 #ifndef _WIN32
@@ -54,7 +55,8 @@ protected:
     FakeDesktop m_desktop;
     FakeEnvironment m_env;
     std::ostringstream m_traceText;
-    Trace m_trace{&m_traceText};
+    StreamTraceSink m_traceSink{m_traceText};
+    Trace m_trace{&m_traceSink};
     std::unique_ptr<ModMain> m_mod;
 };
 

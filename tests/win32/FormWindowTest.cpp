@@ -8,9 +8,11 @@
 #include "MachineFiles.h"
 #include "TempDir.h"
 #include "app/ModMain.h"
+#include "app/StreamTraceSink.h"
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Wide.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32MessageBoxes.h"
 #include "savedlg/FormFileSave.h"
@@ -18,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <sstream>
@@ -34,7 +38,7 @@ protected:
         std::replace(disc.begin(), disc.end(), '/', '\\');
         std::filesystem::create_directories(m_temp.path() / "home");
         m_fs = machineFileSystem({{'D', utf8Path(disc)}, {'C', m_temp.path() / "home"}});
-        m_desktop = std::make_unique<win32::Win32Desktop>(GetModuleHandleW(nullptr));
+        m_desktop = std::make_unique<win32::Win32Desktop>(GetModuleHandleW(nullptr), m_shell);
         m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, m_messages, *m_desktop, m_env},
                                           m_trace);
         m_desktop->attach(*m_mod);
@@ -77,7 +81,9 @@ protected:
     FakeMessageBoxes m_messages;
     FakeEnvironment m_env;
     std::ostringstream m_traceText;
-    Trace m_trace{&m_traceText};
+    StreamTraceSink m_traceSink{m_traceText};
+    Trace m_trace{&m_traceSink};
+    win32::Shell m_shell;
     std::unique_ptr<win32::Win32Desktop> m_desktop;
     std::unique_ptr<ModMain> m_mod;
 };
@@ -132,6 +138,54 @@ TEST_F(Win32Forms, TheWindowFollowsTheMonitorsDpi) {
     ReleaseDC(mainHwnd(), dc);
     EXPECT_NE(corner, GetSysColor(COLOR_BTNFACE));
     EXPECT_GT(GetBValue(corner), GetRValue(corner)); // blue
+}
+
+// A window moved to a monitor of another dpi is told so and lays itself out again there:
+// client area, controls and fonts at the new dpi, the labels found where they now lie.
+TEST_F(Win32Forms, AMoveToAMonitorOfAnotherDpiLaysTheWindowOutAgain) {
+    win32::FormWindow& w = window(m_mod->formMain());
+    const UINT other = w.dpi() == 96 ? 144 : 96;
+    RECT suggested{};
+    GetWindowRect(w.hwnd(), &suggested);
+    SendMessageW(w.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(other, other),
+                 reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(w.dpi(), other);
+    RECT client{};
+    GetClientRect(w.hwnd(), &client);
+    EXPECT_EQ(client.right, win32::twipsToPixels(8310, other));
+    EXPECT_EQ(client.bottom, win32::twipsToPixels(4800, other));
+    const ui::ListBox& jobs = m_mod->formMain().lstRMA();
+    const RECT r = clientRect(w.controlWindow("lstRMA"));
+    EXPECT_EQ(r.left, win32::twipsToPixels(jobs.left(), other));
+    EXPECT_EQ(r.bottom - r.top, win32::twipsToPixels(jobs.height(), other));
+    const ui::Label& item = m_mod->formMain().lblMain(2);
+    LOGFONTW font{};
+    GetObjectW(w.fontFor(item.font()), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -static_cast<LONG>(item.font().points * other / 72));
+    EXPECT_EQ(w.labelAt(centreOf(item)), &item);
+}
+
+// Fonts grow with the dpi no faster than the label boxes: an item that is one line at 96 dpi
+// stays one line at any other, instead of wrapping its last word out of its box.
+TEST_F(Win32Forms, EveryMenuItemStaysOnOneLine) {
+    win32::FormWindow& w = window(m_mod->formMain());
+    HDC dc = GetDC(w.hwnd());
+    for (int i = 0; i <= m_mod->formMain().lblMainUBound(); ++i) {
+        const ui::Label& item = m_mod->formMain().lblMain(i);
+        if (!item.visible())
+            continue;
+        const HGDIOBJ old = SelectObject(dc, w.fontFor(item.font()));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        const std::wstring text = win32::toWide(item.caption());
+        RECT box{0, 0, win32::twipsToPixels(item.width(), w.dpi()), 0};
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+        EXPECT_EQ(box.bottom, metrics.tmHeight) << item.caption() << " at " << w.dpi() << " dpi";
+    }
+    ReleaseDC(w.hwnd(), dc);
 }
 
 TEST_F(Win32Forms, HoverPaintsTheItemInItsHighlightColour) {
@@ -272,6 +326,27 @@ VOID CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
         },
         0);
     KillTimer(nullptr, timer);
+}
+
+// A long copy shows a note over the program's windows, which take no input meanwhile.
+TEST_F(Win32Forms, TheProgressNoteShowsTheCopyAndGoesWithIt) {
+    m_desktop->showProgress("Copying BRINEXT.EXE", 40);
+    const HWND note = FindWindowW(L"TidewellDiscMenuProgress", nullptr);
+    ASSERT_TRUE(note);
+    EXPECT_TRUE(IsWindowVisible(note));
+    EXPECT_FALSE(IsWindowEnabled(mainHwnd()));
+    m_desktop->showProgress("Copying BRINEXT.DAT", 75); // the same note, brought up to date
+    EXPECT_EQ(FindWindowW(L"TidewellDiscMenuProgress", nullptr), note);
+    const HWND text = FindWindowExW(note, nullptr, L"Static", nullptr);
+    const HWND bar = FindWindowExW(note, nullptr, L"msctls_progress32", nullptr);
+    wchar_t shown[64] = {};
+    GetWindowTextW(text, shown, 64);
+    EXPECT_STREQ(shown, L"Copying BRINEXT.DAT");
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 75);
+
+    m_desktop->endProgress();
+    EXPECT_FALSE(IsWindow(note));
+    EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
 }
 
 TEST_F(Win32Forms, AMessageBoxCanBeAnswered) {

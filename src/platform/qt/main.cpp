@@ -2,6 +2,7 @@
 // program's module, wired together once.
 
 #include "app/ModMain.h"
+#include "app/StreamTraceSink.h"
 #include "app/Trace.h"
 #include "platform/posix/CheckCommand.h"
 #include "platform/posix/PathResolver.h"
@@ -68,7 +69,10 @@ int main(int argc, char** argv) {
             traceOut = &*traceFile;
         }
     }
-    Trace trace(traceOut);
+    std::optional<StreamTraceSink> traceSink;
+    if (traceOut)
+        traceSink.emplace(*traceOut);
+    Trace trace(traceSink ? &*traceSink : nullptr);
 
     posix::PathResolver paths(posix::DriveMap::standard());
     posix::PosixFileSystem fs(paths);

@@ -38,55 +38,7 @@ void drawRow(const DRAWITEMSTRUCT& item, int indent, HICON icon, const std::wstr
 
 } // namespace
 
-HICON folderIcon(bool open) {
-    static HICON icons[2] = {};
-    HICON& icon = icons[open ? 1 : 0];
-    if (!icon) {
-        SHFILEINFOW info{};
-        SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                       SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES |
-                           (open ? SHGFI_OPENICON : 0));
-        icon = info.hIcon;
-    }
-    return icon;
-}
-
-HICON driveIcon(char letter) {
-    const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', 0};
-    SHSTOCKICONID id = SIID_DRIVEFIXED;
-    switch (GetDriveTypeW(root)) {
-    case DRIVE_REMOVABLE:
-        id = SIID_DRIVEREMOVE;
-        break;
-    case DRIVE_CDROM:
-        id = SIID_DRIVECD;
-        break;
-    case DRIVE_REMOTE:
-        id = SIID_DRIVENET;
-        break;
-    case DRIVE_RAMDISK:
-        id = SIID_DRIVERAM;
-        break;
-    default:
-        break;
-    }
-    static HICON icons[SIID_MAX_ICONS] = {};
-    if (!icons[id]) {
-        SHSTOCKICONINFO info{};
-        info.cbSize = sizeof info;
-        if (SUCCEEDED(SHGetStockIconInfo(id, SHGSI_ICON | SHGSI_SMALLICON, &info)))
-            icons[id] = info.hIcon;
-    }
-    if (!icons[id]) {
-        // Where the system has no stock icons, the shell's icon of the drive itself.
-        SHFILEINFOW info{};
-        SHGetFileInfoW(root, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON);
-        icons[id] = info.hIcon;
-    }
-    return icons[id];
-}
-
-ListCtrl::ListCtrl(const ListArgs& args) : m_folders(args.folderRows) {
+ListCtrl::ListCtrl(const ListArgs& args) : m_shell(args.shell), m_folders(args.folderRows) {
     DWORD style = ChildStyle | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     if (args.multiSelection)
         style |= LBS_MULTIPLESEL;
@@ -147,7 +99,7 @@ void ListCtrl::drawItem(const DRAWITEMSTRUCT& item) const {
     }
     const Row& row = m_rows[item.itemID];
     const int indent = row.depth * GetSystemMetrics(SM_CXSMICON) / 2;
-    drawRow(item, indent, m_folders ? folderIcon(row.open) : nullptr, row.text);
+    drawRow(item, indent, m_folders && m_shell ? m_shell->folderIcon(row.open) : nullptr, row.text);
 }
 
 LRESULT ListCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -213,7 +165,7 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Wnd::onMessage(msg, wp, lp);
 }
 
-DriveCombo::DriveCombo(const DriveArgs& args) {
+DriveCombo::DriveCombo(const DriveArgs& args) : m_shell(args.shell) {
     createNative(0, WC_COMBOBOXW,
                  ChildStyle | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                  args.parent, args.id);
@@ -261,7 +213,8 @@ void DriveCombo::drawItem(const DRAWITEMSTRUCT& item) const {
         FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
         return;
     }
-    drawRow(item, 0, driveIcon(m_letters[item.itemID]), m_texts[item.itemID]);
+    drawRow(item, 0, m_shell ? m_shell->driveIcon(m_letters[item.itemID]) : nullptr,
+            m_texts[item.itemID]);
 }
 
 } // namespace discmenu::win32

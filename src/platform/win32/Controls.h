@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/win32/Shell.h"
 #include "platform/win32/Wnd.h"
 
 #include <functional>
@@ -19,6 +20,7 @@ struct ListArgs {
     bool multiSelection =
         false;               // several rows at once, a click toggling one, as a file list offers
     bool folderRows = false; // rows indented under folder icons
+    Shell* shell = nullptr;  // the icons; none drawn without it
 };
 
 // A list box.
@@ -51,6 +53,7 @@ protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    Shell* m_shell;
     bool m_folders;
     std::vector<Row> m_rows;
 };
@@ -91,6 +94,7 @@ protected:
 struct DriveArgs {
     HWND parent = nullptr;
     int id = 0;
+    Shell* shell = nullptr; // the icons; none drawn without it
 };
 
 // A drop-down of the machine's drives, each shown as Windows shows it ("c: [SYSTEM]")
@@ -105,12 +109,9 @@ public:
     void drawItem(const DRAWITEMSTRUCT& item) const;
 
 private:
+    Shell* m_shell;
     std::vector<char> m_letters;
     std::vector<std::wstring> m_texts;
 };
-
-// The small icons of folders and drives that Windows' own lists show.
-HICON folderIcon(bool open);
-HICON driveIcon(char letter);
 
 } // namespace discmenu::win32

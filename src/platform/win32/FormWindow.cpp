@@ -22,6 +22,9 @@ namespace {
 
 constexpr int FirstControlId = 100; // below: the ids of keyboard navigation (IDOK, IDCANCEL)
 constexpr UINT ResizeLater = WM_APP + 1;
+// The icons are set once the window shows: making them is slow where the window system
+// converts them (Wine), and no one sees them before.
+constexpr UINT SetIconsLater = WM_APP + 2;
 
 DWORD styleFor(ui::BorderStyle border) {
     const DWORD common = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -72,6 +75,11 @@ FormWindow::FormWindow(Win32Desktop& desktop, ui::Form& form, HWND owner)
 FormWindow::~FormWindow() {
     m_items.clear(); // the controls go before their parent
     dropFonts();
+    for (WPARAM which : {ICON_BIG, ICON_SMALL})
+        SendMessageW(hwnd(), WM_SETICON, which, 0);
+    for (HICON icon : m_icons)
+        if (icon)
+            DestroyIcon(icon);
 }
 
 void FormWindow::create(HWND owner) {
@@ -80,19 +88,40 @@ void FormWindow::create(HWND owner) {
     createOwn(m_exStyle, Win32Desktop::FormClass, m_style, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
               m_form.showInTaskbar() ? nullptr : owner, m_desktop.instance());
     m_dpi = dpiOf(hwnd());
-    if (!m_form.icon().empty()) {
-        const std::wstring name = toWide(m_form.icon());
-        for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
-            const int size = GetSystemMetrics(metric);
-            HANDLE icon = LoadImageW(m_desktop.instance(), name.c_str(), IMAGE_ICON, size, size, 0);
-            SendMessageW(hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-        }
+    RECT at{};
+    GetWindowRect(hwnd(), &at);
+    fitClientArea(at.left, at.top);
+}
+
+void FormWindow::fitClientArea(int left, int top) {
+    const int width = twipsToPixels(m_form.clientWidth(), m_dpi);
+    const int height = twipsToPixels(m_form.clientHeight(), m_dpi);
+    RECT outer = outerRect(width, height, m_style, m_exStyle, m_dpi);
+    SetWindowPos(hwnd(), nullptr, left, top, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame the system drew may differ from the one it predicted (a frame not scaled
+    // with the dpi, as under Wine): the client area decides.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (client.right != width || client.bottom != height) {
+        GetWindowRect(hwnd(), &outer);
+        SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left + width - client.right,
+                     outer.bottom - outer.top + height - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const RECT outer =
-        outerRect(twipsToPixels(m_form.clientWidth(), m_dpi),
-                  twipsToPixels(m_form.clientHeight(), m_dpi), m_style, m_exStyle, m_dpi);
-    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::setIcons() {
+    if (m_form.icon().empty())
+        return;
+    const std::wstring name = toWide(m_form.icon());
+    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const int size = GetSystemMetrics(metric);
+        HICON& icon = m_icons[which == ICON_BIG ? 0 : 1];
+        icon = static_cast<HICON>(
+            LoadImageW(m_desktop.instance(), name.c_str(), IMAGE_ICON, size, size, 0));
+        SendMessageW(hwnd(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
 }
 
 void FormWindow::detach() {
@@ -107,8 +136,11 @@ HFONT FormWindow::fontFor(const ui::Font& font) {
     HFONT& f = m_fonts[key];
     if (!f) {
         LOGFONTW lf{};
-        // Exact point sizes: 8.25 pt is 11 pixels at 96 dots per inch.
-        lf.lfHeight = -static_cast<LONG>(std::lround(font.points * m_dpi / 72.0));
+        // Exact point sizes: 8.25 pt is 11 pixels at 96 dots per inch. At other dpis a
+        // fraction of a pixel is dropped, never rounded up: the label boxes were laid out for
+        // 96 dpi, some with a pixel to spare, and a font that grew faster than its box would
+        // wrap the last word out of it (9.75 pt "Browse this CD" at 144 dpi).
+        lf.lfHeight = -static_cast<LONG>(std::floor(font.points * m_dpi / 72.0 + 1e-6));
         lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
         lf.lfItalic = font.italic;
         lf.lfUnderline = font.underline;
@@ -158,9 +190,9 @@ void FormWindow::createNative(Item& item) {
     case ui::ControlKind::ListBox:
     case ui::ControlKind::FileList:
     case ui::ControlKind::FolderList: {
-        auto list = std::make_unique<ListCtrl>(ListArgs{parent, item.id,
-                                                        c.kind() == ui::ControlKind::FileList,
-                                                        c.kind() == ui::ControlKind::FolderList});
+        auto list = std::make_unique<ListCtrl>(
+            ListArgs{parent, item.id, c.kind() == ui::ControlKind::FileList,
+                     c.kind() == ui::ControlKind::FolderList, &m_desktop.shell()});
         const std::string name = c.name();
         const int index = c.index();
         list->onMouseMove = [this, name, index] {
@@ -207,7 +239,7 @@ void FormWindow::createNative(Item& item) {
         break;
     }
     case ui::ControlKind::DriveList:
-        item.native = std::make_unique<DriveCombo>(DriveArgs{parent, item.id});
+        item.native = std::make_unique<DriveCombo>(DriveArgs{parent, item.id, &m_desktop.shell()});
         break;
     }
     SendMessageW(item.native->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(controlFont()), FALSE);
@@ -314,8 +346,13 @@ void FormWindow::sync() {
         if (!m_placed)
             placeAtStart();
         const bool wasVisible = IsWindowVisible(hwnd());
-        if (!wasVisible)
+        if (!wasVisible) {
             ShowWindow(hwnd(), SW_SHOW);
+            if (!m_iconsSet) {
+                m_iconsSet = true;
+                PostMessageW(hwnd(), SetIconsLater, 0, 0);
+            }
+        }
         applyWindowState();
         if (m_form.takeBringToFront() && wasVisible) {
             if (IsIconic(hwnd()))
@@ -568,16 +605,12 @@ void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
         item.drawn = {};
     }
     // Fixed windows keep their client size in twips; a sizable one takes the system's rect.
-    RECT outer = suggested;
-    if (m_form.borderStyle() != ui::BorderStyle::SizableToolWindow) {
-        const RECT r =
-            outerRect(twipsToPixels(m_form.clientWidth(), m_dpi),
-                      twipsToPixels(m_form.clientHeight(), m_dpi), m_style, m_exStyle, m_dpi);
-        outer.right = outer.left + (r.right - r.left);
-        outer.bottom = outer.top + (r.bottom - r.top);
-    }
-    SetWindowPos(hwnd(), nullptr, outer.left, outer.top, outer.right - outer.left,
-                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_form.borderStyle() != ui::BorderStyle::SizableToolWindow)
+        fitClientArea(suggested.left, suggested.top);
+    else
+        SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top,
+                     suggested.right - suggested.left, suggested.bottom - suggested.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     sync();
     InvalidateRect(hwnd(), nullptr, FALSE);
 }
@@ -630,6 +663,9 @@ LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     case WM_SIZE:
         onSize(wp);
+        return 0;
+    case SetIconsLater:
+        setIcons();
         return 0;
     case ResizeLater:
         m_resizePending = false;

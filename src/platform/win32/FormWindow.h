@@ -36,6 +36,8 @@ public:
     UINT dpi() const { return m_dpi; }
     // The label under a point of the client area, or null.
     const ui::Label* labelAt(POINT p) const;
+    // The font text in FONT is drawn with at the window's dpi; kept by the window.
+    HFONT fontFor(const ui::Font& font);
 
 protected:
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -67,9 +69,11 @@ private:
     void createNative(Item& item);
     void syncItem(Item& item);
     void placeAtStart();
+    // Sizes the window so that its client area is the form's at the window's dpi.
+    void fitClientArea(int left, int top);
+    void setIcons();
     void applyWindowState();
     RECT boxOf(const ui::Control& c) const;
-    HFONT fontFor(const ui::Font& font);
     HFONT controlFont();
     void dropFonts();
 
@@ -102,6 +106,8 @@ private:
     const ui::Label* m_pressed = nullptr;
     bool m_afterDoubleClick = false;
     bool m_resizePending = false;
+    bool m_iconsSet = false;
+    HICON m_icons[2] = {}; // big and small, owned
 };
 
 } // namespace discmenu::win32

@@ -13,30 +13,15 @@ TraceFile TraceFile::standardError() {
 }
 
 TraceFile::~TraceFile() {
-    sync();
     if (isOpen() && m_owned)
         CloseHandle(m_file);
 }
 
-TraceFile::int_type TraceFile::overflow(int_type c) {
-    if (c != traits_type::eof())
-        m_pending += traits_type::to_char_type(c);
-    return traits_type::not_eof(c);
-}
-
-std::streamsize TraceFile::xsputn(const char* s, std::streamsize n) {
-    m_pending.append(s, static_cast<std::size_t>(n));
-    return n;
-}
-
-int TraceFile::sync() {
-    if (m_pending.empty() || !isOpen())
-        return 0;
+void TraceFile::writeLine(std::string_view line) {
+    if (!isOpen())
+        return;
     DWORD written = 0;
-    const bool ok = WriteFile(m_file, m_pending.data(), static_cast<DWORD>(m_pending.size()),
-                              &written, nullptr);
-    m_pending.clear();
-    return ok ? 0 : -1;
+    WriteFile(m_file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 } // namespace discmenu::win32

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Desktop.h"
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/Picture.h"
 #include "platform/win32/Wide.h"
@@ -17,7 +18,9 @@ public:
     static constexpr const wchar_t* Class = L"TidewellDiscMenuProgress";
 
     ProgressWindow(HINSTANCE instance, HWND owner) {
-        const int w = 360, h = 110;
+        const int dpi = static_cast<int>(dpiOf(owner));
+        const auto px = [dpi](int at96) { return MulDiv(at96, dpi, 96); };
+        const int w = px(360), h = px(110);
         RECT area{};
         if (owner)
             GetWindowRect(owner, &area);
@@ -29,12 +32,13 @@ public:
         SetWindowTextW(hwnd(), Win32MessageBoxes::Title);
         RECT client{};
         GetClientRect(hwnd(), &client);
-        m_text = CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 12, 10,
-                                 client.right - 24, 20, hwnd(), nullptr, instance, nullptr);
+        m_text =
+            CreateWindowExW(0, WC_STATICW, L"", WS_CHILD | WS_VISIBLE | SS_LEFT, px(12), px(10),
+                            client.right - px(24), px(20), hwnd(), nullptr, instance, nullptr);
         SendMessageW(m_text, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
                      FALSE);
-        m_bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, 12, 36,
-                                client.right - 24, 18, hwnd(), nullptr, instance, nullptr);
+        m_bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, px(12), px(36),
+                                client.right - px(24), px(18), hwnd(), nullptr, instance, nullptr);
         ShowWindow(hwnd(), SW_SHOW);
     }
     void show(const std::wstring& text, int percent) {
@@ -47,7 +51,8 @@ private:
     HWND m_bar = nullptr;
 };
 
-Win32Desktop::Win32Desktop(HINSTANCE instance) : m_instance(instance) {
+Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
+    : m_instance(instance), m_shell(shell) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
     m_owner = CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
@@ -206,7 +211,7 @@ HBITMAP Win32Desktop::picture(const std::string& name, int width, int height) {
             DeleteObject(p.bitmap);
         p.width = std::max(width, p.width);
         p.height = std::max(height, p.height);
-        p.bitmap = loadPicture(m_instance, toWide(name).c_str(), p.width, p.height);
+        p.bitmap = loadPicture(m_shell, m_instance, toWide(name).c_str(), p.width, p.height);
     }
     return p.bitmap;
 }

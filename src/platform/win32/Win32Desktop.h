@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/ui/FormSet.h"
 #include "platform/ui/UiEvent.h"
+#include "platform/win32/Shell.h"
 #include "platform/win32/WindowHandles.h"
 
 #include <functional>
@@ -24,11 +25,13 @@ class Win32Desktop : public Desktop, public WindowHandles {
 public:
     static constexpr const wchar_t* FormClass = L"TidewellDiscMenuForm";
 
-    explicit Win32Desktop(HINSTANCE instance);
+    // SHELL must outlive the desktop.
+    Win32Desktop(HINSTANCE instance, Shell& shell);
     ~Win32Desktop() override;
 
     void attach(ui::FormSet& forms) { m_forms = &forms; }
     HINSTANCE instance() const { return m_instance; }
+    Shell& shell() const { return m_shell; }
 
     // Creates windows for new forms, brings every window in line, drops windows of forms
     // that are gone.
@@ -68,6 +71,7 @@ private:
     void disposeBuried();
 
     HINSTANCE m_instance;
+    Shell& m_shell;
     ui::FormSet* m_forms = nullptr;
     std::vector<std::pair<const ui::Form*, std::unique_ptr<FormWindow>>> m_windows;
     // Windows of forms that are gone, deleted once no handler of theirs is running.

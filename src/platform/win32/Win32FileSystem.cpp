@@ -244,9 +244,16 @@ Outcome Win32FileSystem::copyFile(const std::string& source, const std::string& 
             return abandon(source, GetLastError());
         if (n == 0)
             break;
-        DWORD written = 0;
-        if (!WriteFile(out.h, buffer, n, &written, nullptr) || written != n)
-            return abandon(destination, GetLastError());
+        // A short write (a file system that ran out of room part way, as under Wine) is
+        // carried on; one that takes nothing is a full disk, whatever the last error says.
+        for (DWORD at = 0; at < n;) {
+            DWORD written = 0;
+            if (!WriteFile(out.h, buffer + at, n - at, &written, nullptr))
+                return abandon(destination, GetLastError());
+            if (written == 0)
+                return abandon(destination, ERROR_DISK_FULL);
+            at += written;
+        }
         done += n;
         if (progress)
             progress->copied(done, total);

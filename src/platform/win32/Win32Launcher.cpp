@@ -2,16 +2,12 @@
 
 #include "platform/win32/Wide.h"
 
-#include <shellapi.h>
-
 namespace discmenu::win32 {
 
 void Win32Launcher::shellOpen(const ui::Form& owner, const std::string& file,
                               const std::string& folder) {
     const HWND window = m_windows ? m_windows->handleOf(owner) : nullptr;
-    // The result is never examined: a failed open leaves the program as it was.
-    ShellExecuteW(window, L"open", toWide(file).c_str(), nullptr, toWide(folder).c_str(),
-                  SW_SHOWNORMAL);
+    m_shell.open(window, toWide(file), toWide(folder));
 }
 
 Outcome Win32Launcher::runProgram(const std::string& commandLine) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Launcher.h"
+#include "platform/win32/Shell.h"
 #include "platform/win32/WindowHandles.h"
 
 namespace discmenu::win32 {
@@ -9,7 +10,9 @@ namespace discmenu::win32 {
 // are started exactly as the program builds them.
 class Win32Launcher : public Launcher {
 public:
-    explicit Win32Launcher(const WindowHandles* windows = nullptr) : m_windows(windows) {}
+    // SHELL must outlive the launcher.
+    explicit Win32Launcher(Shell& shell, const WindowHandles* windows = nullptr)
+        : m_shell(shell), m_windows(windows) {}
 
     void shellOpen(const ui::Form& owner, const std::string& file,
                    const std::string& folder) override;
@@ -17,6 +20,7 @@ public:
     Outcome runProgram(const std::string& commandLine) override;
 
 private:
+    Shell& m_shell;
     const WindowHandles* m_windows;
 };
 

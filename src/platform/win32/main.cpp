@@ -11,43 +11,36 @@
 #include "platform/win32/Win32MessageBoxes.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <memory>
-#include <ostream>
 
 using namespace discmenu;
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // An empty disc drive is a failure to report, not a system dialog to answer.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    // The shell's "open" and the picture decoder need COM on this thread.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
 
     std::unique_ptr<win32::TraceFile> traceFile;
-    std::unique_ptr<std::ostream> traceStream;
-    std::ostream* traceOut = nullptr;
     if (const wchar_t* name = _wgetenv(L"DISCMENU_TRACE"); name && *name) {
         traceFile = std::make_unique<win32::TraceFile>(std::wstring(name) == L"-"
                                                            ? win32::TraceFile::standardError()
                                                            : win32::TraceFile(name));
-        if (traceFile->isOpen()) {
-            traceStream = std::make_unique<std::ostream>(traceFile.get());
-            traceOut = traceStream.get();
-        }
+        if (!traceFile->isOpen())
+            traceFile.reset();
     }
-    Trace trace(traceOut);
+    Trace trace(traceFile.get());
 
     int exitCode = 0;
     {
         win32::Win32FileSystem fs;
         win32::Win32Environment env(win32::Win32Environment::executableFolder());
-        win32::Win32Desktop desktop(instance);
-        win32::Win32Launcher launcher(&desktop);
+        win32::Shell shell;
+        win32::Win32Desktop desktop(instance, shell);
+        win32::Win32Launcher launcher(shell, &desktop);
         win32::Win32MessageBoxes messages(desktop);
         ModMain mod(Ports{fs, launcher, messages, desktop, env}, trace);
         desktop.attach(mod);
@@ -57,6 +50,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         if (!desktop.ended())
             exitCode = desktop.run();
     }
-    CoUninitialize();
     return exitCode;
 }
