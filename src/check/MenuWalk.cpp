@@ -16,8 +16,8 @@ constexpr int maxReturns = 4;
 constexpr int maxMatches = 10000;
 } // namespace
 
-MenuWalk::MenuWalk(const CheckPorts& ports, PageWatcher* watcher)
-    : m_ports(ports), m_watcher(watcher), m_fs(ports.fs) {}
+MenuWalk::MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const NameRules* tree)
+    : m_ports(ports), m_watcher(watcher), m_fs(ports.fs, tree) {}
 
 MenuWalk::~MenuWalk() {
     if (m_mod && m_watcher)

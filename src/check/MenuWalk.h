@@ -19,7 +19,8 @@ namespace discmenu::check {
 // clicks that led to it.
 class MenuWalk {
 public:
-    MenuWalk(const CheckPorts& ports, PageWatcher* watcher);
+    // tree: the disc's walked tree, which tells what exists on the disc, when it was read.
+    MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const NameRules* tree = nullptr);
     ~MenuWalk();
     MenuWalk(const MenuWalk&) = delete;
     MenuWalk& operator=(const MenuWalk&) = delete;
