@@ -42,18 +42,20 @@ void MenuWalk::restart() {
     m_service = !m_mod->CDRoot.empty();
 }
 
-std::string MenuWalk::currentKey() {
-    FormMain& main = m_mod->formMain();
-    std::string key = m_mod->CurrentMenu;
-    if (m_service && key == "Main Menu") {
-        key += '\x1f';
-        key += main.lstRMA().text();
+const std::string& MenuWalk::currentKey() {
+    // Built in place, in the same buffer each time: the walk asks after every click.
+    const FormMain& main = m_mod->formMain();
+    m_key = m_mod->CurrentMenu;
+    if (m_service && m_key == "Main Menu") {
+        m_key += '\x1f';
+        m_key += main.lstRMA().text();
     }
-    for (const std::string& item : main.visibleItems()) {
-        key += '\x1e';
-        key += item;
+    // The visible items, as FormMain::visibleItems tells them.
+    for (int i = 2; i <= main.lblMainUBound() && main.lblMain(i).visible(); ++i) {
+        m_key += '\x1e';
+        m_key += main.lblMain(i).caption();
     }
-    return key;
+    return m_key;
 }
 
 bool MenuWalk::selectJob(const std::string& job) {

@@ -40,7 +40,8 @@ private:
     };
 
     void restart();
-    std::string currentKey();
+    // The page the menu shows: its title, its job and its items; valid until the next call.
+    const std::string& currentKey();
     bool goTo(const Place& place);
     void goHome(const std::string& job);
     bool selectJob(const std::string& job);
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<ModMain> m_mod;
     std::vector<std::string> m_startUpMessages;
     std::map<std::string, int> m_seen;
+    std::string m_key;
     bool m_service = false;
 };
 
