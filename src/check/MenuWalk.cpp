@@ -35,6 +35,7 @@ void MenuWalk::restart() {
     if (m_mod && m_watcher)
         m_watcher->moduleEnding(*m_mod);
     m_mod.reset();
+    m_jobIndex.clear();
     m_messages.prompts.clear();
     m_mod = std::make_unique<ModMain>(Ports{m_fs, m_launcher, m_messages, m_desktop, m_ports.env},
                                       m_trace);
@@ -61,12 +62,26 @@ const std::string& MenuWalk::currentKey() {
 bool MenuWalk::selectJob(const std::string& job) {
     ui::ListBox& jobs = m_mod->formMain().lstRMA();
     const auto& entries = jobs.entries();
-    const auto at = std::find(entries.begin(), entries.end(), job);
-    if (at == entries.end())
-        return false;
+    // Where each job stands in the list, learnt once per start of the menu: a search of the
+    // whole list for every job picked would make a disc cost the square of its jobs.
+    if (m_jobIndex.empty()) {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            m_jobIndex.try_emplace(entries[i], i); // the first of equal names, as a search finds
+    }
+    std::size_t index = 0;
+    if (auto known = m_jobIndex.find(job); known != m_jobIndex.end() &&
+                                           known->second < entries.size() &&
+                                           entries[known->second] == job) {
+        index = known->second;
+    } else {
+        const auto at = std::find(entries.begin(), entries.end(), job);
+        if (at == entries.end())
+            return false;
+        index = static_cast<std::size_t>(at - entries.begin());
+    }
     // As the user picks it: the list's own click builds the job's page.
     jobs.userSelect(-1);
-    jobs.setListIndex(static_cast<int>(at - entries.begin()));
+    jobs.setListIndex(static_cast<int>(index));
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace discmenu::check {
@@ -61,6 +62,7 @@ private:
     std::vector<std::string> m_startUpMessages;
     std::map<std::string, int> m_seen;
     std::string m_key;
+    std::unordered_map<std::string, std::size_t> m_jobIndex; // each job's place in the job list
     bool m_service = false;
 };
 
