@@ -472,7 +472,9 @@ TEST_F(WalkedTree, GoesAsDeepAsTheMachineReaches) {
     std::string deep;
     std::string forbidden;
     for (int i = 0; i < 80; ++i) {
-        deep += (i ? "/" : "") + std::string(i == 40 ? "b" : "a");
+        if (i > 0)
+            deep += '/';
+        deep += i == 40 ? 'b' : 'a';
         file(deep + "/f.txt");
         if (i == 70) {
             file(deep + "/what?.txt");
