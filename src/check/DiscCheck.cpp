@@ -239,7 +239,13 @@ void dropRepeats(std::vector<Problem>& problems) {
 
 DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     DiscReport r;
-    MenuWalk walk(ports, watcher);
+    // The tree first, so that the walk of the menu learns from it what is on the disc
+    // instead of asking the machine name by name. What the tree holds joins the report
+    // once the menu has started.
+    DiscReport tree;
+    NameRules names(tree, ports.treeRoot);
+    const Outcome walked = ports.tree.walk(names);
+    MenuWalk walk(ports, watcher, walked ? &names : nullptr);
     if (!walk.start()) {
         r.kind = DiscKind::Unreadable;
         const auto& said = walk.startUpMessages();
@@ -267,8 +273,10 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
         r.jobs = main.lstRMA().entries();
 
     walk.walk(r);
-    NameRules names(r, ports.treeRoot);
-    if (auto walked = ports.tree.walk(names); !walked) {
+    r.folders = tree.folders;
+    r.files = tree.files;
+    r.bytes = tree.bytes;
+    if (!walked) {
         r.kind = DiscKind::Unreadable;
         add(r, "unreadable", walked.error().description, ports.treeRoot);
     }
@@ -287,6 +295,7 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
             checkItem(on, a, r);
     }
     names.finish();
+    r.problems.insert(r.problems.end(), tree.problems.begin(), tree.problems.end());
     dropRepeats(r.problems);
     return r;
 }

@@ -13,6 +13,8 @@ struct TreeEntry {
     std::string name;
     bool folder = false;
     std::uint64_t bytes = 0; // files only
+    // Neither a folder nor a regular file (a link, a device), or not to be looked at.
+    bool other = false;
 };
 
 class TreeVisitor {

@@ -4,6 +4,29 @@
 
 namespace discmenu::check {
 
+bool HidingFileSystem::fileExists(const std::string& path) const {
+    if (m_tree) {
+        if (auto known = m_tree->exists(path, false))
+            return *known;
+    }
+    return m_inner.fileExists(path);
+}
+
+bool HidingFileSystem::folderExists(const std::string& path) const {
+    if (m_tree) {
+        if (auto known = m_tree->exists(path, true))
+            return *known;
+    }
+    return m_inner.folderExists(path);
+}
+
+Result<std::vector<FolderEntry>> HidingFileSystem::subfolders(const std::string& folder) const {
+    auto listed = m_subfolders.find(folder);
+    if (listed == m_subfolders.end())
+        listed = m_subfolders.emplace(folder, m_inner.subfolders(folder)).first;
+    return listed->second;
+}
+
 Result<std::vector<FolderEntry>> HidingFileSystem::files(const std::string& folder) const {
     auto listed = m_inner.files(folder);
     if (listed && !m_hidden.empty())

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "check/NameRules.h"
 #include "platform/FileSystem.h"
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -9,20 +11,23 @@ namespace discmenu::check {
 
 // The machine's files with some of them left out of folder listings, so that a search can
 // be asked again for what it would find without the file it found before. A check only
-// reads: copies and new folders are refused.
+// reads: copies and new folders are refused. Given the disc's walked tree, whether a file
+// or folder exists is told from the walk wherever it can tell, without asking the machine
+// again for each name.
 class HidingFileSystem : public FileSystem {
 public:
-    explicit HidingFileSystem(FileSystem& inner) : m_inner(inner) {}
+    explicit HidingFileSystem(FileSystem& inner, const NameRules* tree = nullptr)
+        : m_inner(inner), m_tree(tree) {}
 
     // Leaves a file out of listings by its full path, as listings report it.
     void hide(const std::string& path) { m_hidden.insert(path); }
     void showAll() { m_hidden.clear(); }
 
-    bool fileExists(const std::string& path) const override { return m_inner.fileExists(path); }
-    bool folderExists(const std::string& path) const override { return m_inner.folderExists(path); }
-    Result<std::vector<FolderEntry>> subfolders(const std::string& folder) const override {
-        return m_inner.subfolders(folder);
-    }
+    bool fileExists(const std::string& path) const override;
+    bool folderExists(const std::string& path) const override;
+    // Each folder's subfolders are listed once: the disc stays as it is while it is checked,
+    // and the menu's start-up lists the disc's root twice.
+    Result<std::vector<FolderEntry>> subfolders(const std::string& folder) const override;
     Result<std::vector<FolderEntry>> files(const std::string& folder) const override;
     Result<std::string> readStart(const std::string& path, std::size_t maxBytes) const override {
         return m_inner.readStart(path, maxBytes);
@@ -40,7 +45,9 @@ private:
     static Outcome refused() { return fail(err::PermissionDenied, "A disc check writes nothing"); }
 
     FileSystem& m_inner;
+    const NameRules* m_tree;
     std::set<std::string> m_hidden;
+    mutable std::map<std::string, Result<std::vector<FolderEntry>>> m_subfolders;
 };
 
 } // namespace discmenu::check

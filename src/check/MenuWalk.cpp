@@ -16,8 +16,8 @@ constexpr int maxReturns = 4;
 constexpr int maxMatches = 10000;
 } // namespace
 
-MenuWalk::MenuWalk(const CheckPorts& ports, PageWatcher* watcher)
-    : m_ports(ports), m_watcher(watcher), m_fs(ports.fs) {}
+MenuWalk::MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const NameRules* tree)
+    : m_ports(ports), m_watcher(watcher), m_fs(ports.fs, tree) {}
 
 MenuWalk::~MenuWalk() {
     if (m_mod && m_watcher)
@@ -35,6 +35,7 @@ void MenuWalk::restart() {
     if (m_mod && m_watcher)
         m_watcher->moduleEnding(*m_mod);
     m_mod.reset();
+    m_jobIndex.clear();
     m_messages.prompts.clear();
     m_mod = std::make_unique<ModMain>(Ports{m_fs, m_launcher, m_messages, m_desktop, m_ports.env},
                                       m_trace);
@@ -42,29 +43,45 @@ void MenuWalk::restart() {
     m_service = !m_mod->CDRoot.empty();
 }
 
-std::string MenuWalk::currentKey() {
-    FormMain& main = m_mod->formMain();
-    std::string key = m_mod->CurrentMenu;
-    if (m_service && key == "Main Menu") {
-        key += '\x1f';
-        key += main.lstRMA().text();
+const std::string& MenuWalk::currentKey() {
+    // Built in place, in the same buffer each time: the walk asks after every click.
+    const FormMain& main = m_mod->formMain();
+    m_key = m_mod->CurrentMenu;
+    if (m_service && m_key == "Main Menu") {
+        m_key += '\x1f';
+        m_key += main.lstRMA().text();
     }
-    for (const std::string& item : main.visibleItems()) {
-        key += '\x1e';
-        key += item;
+    // The visible items, as FormMain::visibleItems tells them.
+    for (int i = 2; i <= main.lblMainUBound() && main.lblMain(i).visible(); ++i) {
+        m_key += '\x1e';
+        m_key += main.lblMain(i).caption();
     }
-    return key;
+    return m_key;
 }
 
 bool MenuWalk::selectJob(const std::string& job) {
     ui::ListBox& jobs = m_mod->formMain().lstRMA();
     const auto& entries = jobs.entries();
-    const auto at = std::find(entries.begin(), entries.end(), job);
-    if (at == entries.end())
-        return false;
+    // Where each job stands in the list, learnt once per start of the menu: a search of the
+    // whole list for every job picked would make a disc cost the square of its jobs.
+    if (m_jobIndex.empty()) {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            m_jobIndex.try_emplace(entries[i], i); // the first of equal names, as a search finds
+    }
+    std::size_t index = 0;
+    if (auto known = m_jobIndex.find(job); known != m_jobIndex.end() &&
+                                           known->second < entries.size() &&
+                                           entries[known->second] == job) {
+        index = known->second;
+    } else {
+        const auto at = std::find(entries.begin(), entries.end(), job);
+        if (at == entries.end())
+            return false;
+        index = static_cast<std::size_t>(at - entries.begin());
+    }
     // As the user picks it: the list's own click builds the job's page.
     jobs.userSelect(-1);
-    jobs.setListIndex(static_cast<int>(at - entries.begin()));
+    jobs.setListIndex(static_cast<int>(index));
     return true;
 }
 

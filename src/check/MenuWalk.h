@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace discmenu::check {
@@ -19,7 +20,8 @@ namespace discmenu::check {
 // clicks that led to it.
 class MenuWalk {
 public:
-    MenuWalk(const CheckPorts& ports, PageWatcher* watcher);
+    // tree: the disc's walked tree, which tells what exists on the disc, when it was read.
+    MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const NameRules* tree = nullptr);
     ~MenuWalk();
     MenuWalk(const MenuWalk&) = delete;
     MenuWalk& operator=(const MenuWalk&) = delete;
@@ -39,7 +41,8 @@ private:
     };
 
     void restart();
-    std::string currentKey();
+    // The page the menu shows: its title, its job and its items; valid until the next call.
+    const std::string& currentKey();
     bool goTo(const Place& place);
     void goHome(const std::string& job);
     bool selectJob(const std::string& job);
@@ -58,6 +61,8 @@ private:
     std::unique_ptr<ModMain> m_mod;
     std::vector<std::string> m_startUpMessages;
     std::map<std::string, int> m_seen;
+    std::string m_key;
+    std::unordered_map<std::string, std::size_t> m_jobIndex; // each job's place in the job list
     bool m_service = false;
 };
 

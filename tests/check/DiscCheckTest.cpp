@@ -3,7 +3,11 @@
 #include "check/NameRules.h"
 
 #include <algorithm>
+#include <climits>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace discmenu::test {
 namespace {
@@ -360,6 +364,170 @@ TEST_F(BrokenDisc, ADiscThatCannotBeReadEndsTheCheck) {
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].kind, "unreadable");
     EXPECT_EQ(r.problems[0].reason.find('\n'), std::string::npos); // one line
+}
+
+// Names fed to the rules in a folder's own order: each later name differing only in case
+// names the first one met.
+TEST(NameRules, EachCaseClashNamesTheFirstNameMet) {
+    check::DiscReport r;
+    check::NameRules names(r, "D:\\");
+    auto entries = [](Strings list) {
+        std::vector<check::TreeEntry> out;
+        for (const std::string& name : list)
+            out.push_back({name, false, 1, false});
+        return out;
+    };
+    names.visit("", {{"website", true, 0, false}, {"WEBSITE", true, 0, false}});
+    names.visit("website", entries({"Index.htm", "a.txt", "index.htm", "INDEX.HTM"}));
+    // A folder differing only in case from one met before: its names are met as well, and
+    // clash only with names of its own.
+    names.visit("WEBSITE", entries({"index.htm", "b.txt"}));
+    names.finish();
+    std::vector<std::pair<std::string, std::string>> clashes;
+    for (const check::Problem& p : r.problems) {
+        if (p.kind == "name-case-clash")
+            clashes.emplace_back(p.path, p.reason.substr(0, p.reason.find(" only")));
+    }
+    using Clashes = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(clashes, (Clashes{{"D:\\WEBSITE", "differs from \"website\""},
+                                {"D:\\website\\index.htm", "differs from \"Index.htm\""},
+                                {"D:\\website\\INDEX.HTM", "differs from \"Index.htm\""}}));
+    EXPECT_EQ(r.files, 6u);
+    EXPECT_EQ(names.met("D:\\Website\\B.TXT"), true);
+    EXPECT_EQ(names.met("D:\\website\\c.txt"), false);
+}
+
+// The check's walk of the menu asks the tree it walked whether files and folders exist,
+// where the tree can tell as the machine would; everywhere else the machine is asked.
+class WalkedTree : public DiscFixture {};
+
+TEST_F(WalkedTree, TellsWhatExistsAsTheMachineDoes) {
+    file("1001_CD_Contents/service Report.pdf");
+    folder("1001_CD_Contents/recovered data");
+    file("F\u00fcr/x.txt");
+    file("Twice/a.txt");
+    file("twice/b.txt");
+    writeFile(m_disc / "a\\b.txt", "x"); // one name, with a backslash in it
+    std::filesystem::create_symlink("1001_CD_Contents/service Report.pdf", host("link.pdf"));
+    std::filesystem::create_symlink("1001_CD_Contents", host("folderlink"));
+    std::filesystem::create_symlink("nowhere", host("gone"));
+    check::DiscReport r;
+    check::NameRules names(r, "D:\\");
+    ASSERT_TRUE(posix::PosixDiscTree(m_disc.string()).walk(names));
+
+    struct Row {
+        std::string path;
+        bool told; // whether the tree tells it (else the machine is asked)
+    };
+    const std::vector<Row> rows = {
+        {"D:\\", true},
+        {"D:", true},
+        {"d:\\1001_cd_contents\\SERVICE REPORT.PDF", true},
+        {"D:\\\\1001_CD_Contents\\\\service Report.pdf", true},
+        {"D:\\1001_CD_Contents\\.\\recovered data\\", true},
+        {"D:\\1001_CD_Contents\\recovered data\\nothing", true},
+        {"D:\\missing\\service Report.pdf", true},
+        // A root holding a name beyond ASCII still tells its plain names.
+        {"D:\\1001_CD_Contents", true},
+        {"D:\\1001_CD_Contents\\service Report.pdf\\x", false}, // through a file
+        {"D:\\missing\\..\\1001_CD_Contents", false},
+        {"D:\\F\u00fcr\\x.txt", false},
+        {"D:\\F\u00dcR\\X.TXT", false},
+        {"D:\\twice\\a.txt", false}, // "Twice" and "twice": which one is the machine's pick
+        {"D:\\TWICE\\b.txt", false},
+        {"D:\\link.pdf", false},
+        {"D:\\folderlink\\service Report.pdf", false},
+        {"D:\\gone", false},
+        {"D:\\a\\b.txt", true}, // nothing is named "a"
+        {"D:\\a\uf05cb.txt", false},
+        {"D:/1001_CD_Contents", false},
+        {"E:\\", false},
+        {"C:\\1001_CD_Contents", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        const auto file = names.exists(row.path, false);
+        const auto folder = names.exists(row.path, true);
+        EXPECT_EQ(file.has_value(), row.told);
+        EXPECT_EQ(folder.has_value(), row.told);
+        if (file) {
+            EXPECT_EQ(*file, m_fs->fileExists(row.path));
+        }
+        if (folder) {
+            EXPECT_EQ(*folder, m_fs->folderExists(row.path));
+        }
+    }
+}
+
+// Deeper than the walk keeps folders open: the rest are opened by their paths, in the same
+// order; a folder whose path is longer than the machine takes is one that cannot be read.
+TEST_F(WalkedTree, GoesAsDeepAsTheMachineReaches) {
+    auto walk = [&] {
+        check::DiscReport r;
+        check::NameRules names(r, "D:\\");
+        EXPECT_TRUE(posix::PosixDiscTree(m_disc.string()).walk(names));
+        names.finish();
+        return r;
+    };
+    std::string deep;
+    std::string forbidden;
+    for (int i = 0; i < 80; ++i) {
+        if (i > 0)
+            deep += '/';
+        deep += i == 40 ? 'b' : 'a';
+        file(deep + "/f.txt");
+        if (i == 70) {
+            file(deep + "/what?.txt");
+            forbidden = "D:\\" + deep + "/what?.txt";
+            std::replace(forbidden.begin(), forbidden.end(), '/', '\\');
+        }
+    }
+    file("a/z.txt");
+    auto r = walk();
+    EXPECT_EQ(r.folders, 80u);
+    EXPECT_EQ(r.files, filesBelow(m_disc));
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(r.problems[0].path, forbidden);
+
+    // Folders named by 200 characters, each in the one before, past the longest path.
+    std::filesystem::remove_all(m_disc);
+    std::filesystem::create_directories(m_disc);
+    const std::string name(200, 'n');
+    auto lengthAt = [&](std::size_t level) {
+        return m_disc.string().size() + level * (1 + name.size());
+    };
+    int fd = ::open(m_disc.c_str(), O_RDONLY | O_DIRECTORY);
+    for (std::size_t level = 1; lengthAt(level - 1) < PATH_MAX + 400; ++level) {
+        ASSERT_EQ(::mkdirat(fd, name.c_str(), 0755), 0);
+        const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    ::close(fd);
+    std::size_t read = 0; // the folders whose paths the machine takes
+    while (lengthAt(read + 1) < PATH_MAX)
+        ++read;
+    r = walk();
+    EXPECT_EQ(r.folders, read + 1); // the first folder too far is still listed in its parent
+    // Each name is longer than the disc format keeps; one folder cannot be read.
+    EXPECT_EQ(r.problems.size(), read + 2);
+    const auto unreadable = std::find_if(r.problems.begin(), r.problems.end(), [](const auto& p) {
+        return p.kind == "unreadable-folder";
+    });
+    ASSERT_NE(unreadable, r.problems.end());
+    EXPECT_EQ(unreadable->path.size(), 3 + (read + 1) * (1 + name.size()));
+    // Taken apart from the deepest folder up, as no path reaches it.
+    std::function<void(int)> empty = [&](int parent) {
+        const int at = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY);
+        if (at < 0)
+            return;
+        empty(at);
+        ::close(at);
+        ::unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+    };
+    const int root = ::open(m_disc.c_str(), O_RDONLY | O_DIRECTORY);
+    empty(root);
+    ::close(root);
 }
 
 } // namespace

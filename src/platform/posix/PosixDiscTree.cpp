@@ -3,6 +3,7 @@
 #include "platform/posix/Errors.h"
 
 #include <cerrno>
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +15,12 @@ namespace discmenu::posix {
 
 namespace {
 
+// How many folders of one line of descent stay open while their subfolders are walked:
+// each subfolder is then opened by its name in its parent, not by a path the kernel walks
+// from the root. Below that depth folders are opened by their whole path, so that a deep
+// tree cannot use up the process's descriptors.
+constexpr std::size_t openDepth = 64;
+
 // One entry of a listing: its type where the folder tells it, else a look at the entry.
 void addEntry(int fd, const char* name, unsigned char type, std::vector<check::TreeEntry>& entries,
               std::vector<std::string>& subfolders) {
@@ -22,21 +29,23 @@ void addEntry(int fd, const char* name, unsigned char type, std::vector<check::T
     check::TreeEntry& entry = entries.emplace_back();
     entry.name = name;
     bool isFolder = type == DT_DIR;
+    bool isFile = false;
     if (type == DT_REG || type == DT_UNKNOWN) {
         struct stat st {};
         if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) == 0) {
             isFolder = S_ISDIR(st.st_mode);
-            if (S_ISREG(st.st_mode))
+            isFile = S_ISREG(st.st_mode);
+            if (isFile)
                 entry.bytes = static_cast<std::uint64_t>(st.st_size);
         }
     }
     entry.folder = isFolder;
+    entry.other = !isFolder && !isFile;
     if (isFolder)
         subfolders.push_back(entry.name);
 }
 
-// Lists one open folder, and closes it; fills its subfolders' names for the walk to go on
-// with.
+// Lists one open folder; fills its subfolders' names for the walk to go on with.
 void listFolder(int fd, std::vector<char>& block, std::vector<check::TreeEntry>& entries,
                 std::vector<std::string>& subfolders) {
 #ifdef __linux__
@@ -51,12 +60,13 @@ void listFolder(int fd, std::vector<char>& block, std::vector<check::TreeEntry>&
             at += e->d_reclen;
         }
     }
-    ::close(fd);
 #else
     (void)block;
-    DIR* dir = ::fdopendir(fd);
+    const int own = ::dup(fd);
+    DIR* dir = own < 0 ? nullptr : ::fdopendir(own);
     if (!dir) {
-        ::close(fd);
+        if (own >= 0)
+            ::close(own);
         return;
     }
     while (dirent* e = ::readdir(dir))
@@ -65,34 +75,65 @@ void listFolder(int fd, std::vector<char>& block, std::vector<check::TreeEntry>&
 #endif
 }
 
+// A folder whose subfolders are being walked.
+struct Level {
+    int fd = -1; // open while its subfolders are walked, unless the tree is deeper than openDepth
+    std::string host;
+    std::string relative;
+    std::vector<std::string> subfolders;
+    std::size_t next = 0;
+};
+
 } // namespace
 
 Outcome PosixDiscTree::walk(check::TreeVisitor& visitor) const {
-    // Folders still to list: host path and path below the root.
-    std::vector<std::pair<std::string, std::string>> pending{{m_root, ""}};
+    std::vector<Level> levels;
     std::vector<check::TreeEntry> entries;
-    std::vector<std::string> subfolders;
     std::vector<char> block(64 * 1024);
-    bool first = true;
-    while (!pending.empty()) {
-        auto [host, relative] = std::move(pending.back());
-        pending.pop_back();
-        const int fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    constexpr int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW;
+    // Lists a folder just opened, hands it to the visitor, and makes it the walk's deepest.
+    auto enter = [&](int fd, std::string host, std::string relative) {
+        Level& level = levels.emplace_back();
+        level.host = std::move(host);
+        level.relative = std::move(relative);
+        entries.clear();
+        listFolder(fd, block, entries, level.subfolders);
+        visitor.visit(level.relative, entries);
+        if (levels.size() <= openDepth && !level.subfolders.empty()) {
+            level.fd = fd;
+        } else {
+            ::close(fd);
+        }
+    };
+    const int rootFd = ::open(m_root.c_str(), flags);
+    if (rootFd < 0)
+        return failErrno(errno, err::PathNotFound);
+    enter(rootFd, m_root, "");
+    // Every folder before its subfolders, the subfolders in the folder's own order.
+    while (!levels.empty()) {
+        Level& parent = levels.back();
+        if (parent.next == parent.subfolders.size()) {
+            if (parent.fd >= 0)
+                ::close(parent.fd);
+            levels.pop_back();
+            continue;
+        }
+        const std::string& name = parent.subfolders[parent.next++];
+        std::string host = parent.host + "/" + name;
+        std::string relative = parent.relative.empty() ? name : parent.relative + "\\" + name;
+        // The path the folder would be opened by fails the same way when it is too long.
+        int fd = -1;
+        int error = ENAMETOOLONG;
+        if (host.size() < PATH_MAX) {
+            fd = parent.fd >= 0 ? ::openat(parent.fd, name.c_str(), flags)
+                                : ::open(host.c_str(), flags);
+            error = errno;
+        }
         if (fd < 0) {
-            const int error = errno;
-            if (first)
-                return failErrno(error, err::PathNotFound);
             visitor.unreadable(relative, failureFromErrno(error, err::PathNotFound));
             continue;
         }
-        first = false;
-        entries.clear();
-        subfolders.clear();
-        listFolder(fd, block, entries, subfolders);
-        visitor.visit(relative, entries);
-        // Pushed in reverse, so that the walk goes on with the first subfolder.
-        for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
-            pending.emplace_back(host + "/" + *it, relative.empty() ? *it : relative + "\\" + *it);
+        enter(fd, std::move(host), std::move(relative));
     }
     return {};
 }
