@@ -55,8 +55,6 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
     : m_instance(instance), m_shell(shell) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
-    m_owner = CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                              nullptr);
 }
 
 Win32Desktop::~Win32Desktop() {
@@ -65,7 +63,8 @@ Win32Desktop::~Win32Desktop() {
     m_buried.clear();
     for (auto& [name, picture] : m_pictures)
         DeleteObject(picture.bitmap);
-    DestroyWindow(m_owner);
+    if (m_owner)
+        DestroyWindow(m_owner);
 }
 
 void Win32Desktop::sync() {
@@ -84,7 +83,9 @@ void Win32Desktop::sync() {
     }
     for (ui::Form* form : forms) {
         if (!windowOf(*form))
-            m_windows.emplace_back(form, std::make_unique<FormWindow>(*this, *form, m_owner));
+            m_windows.emplace_back(
+                form, std::make_unique<FormWindow>(*this, *form,
+                                                   form->showInTaskbar() ? nullptr : owner()));
     }
     for (auto& [form, window] : m_windows)
         window->sync();
@@ -176,6 +177,15 @@ FormWindow* Win32Desktop::windowOf(const ui::Form& form) const {
             return window.get();
     }
     return nullptr;
+}
+
+HWND Win32Desktop::owner() {
+    // Made when first needed: the main window has a task-bar button and needs no owner, and
+    // every window made before it shows delays it.
+    if (!m_owner)
+        m_owner = CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  m_instance, nullptr);
+    return m_owner;
 }
 
 HWND Win32Desktop::handleOf(const ui::Form& form) const {

@@ -68,6 +68,8 @@ public:
 
 private:
     void bury(std::unique_ptr<FormWindow> window);
+    // The hidden window that owns the windows without a task-bar button.
+    HWND owner();
     void disposeBuried();
 
     HINSTANCE m_instance;

@@ -3,12 +3,12 @@
 # for discmenu.exe on the staged sample service disc and for a minimal Win32 window (one
 # painted label) built with the same toolchain, measured alternately in one run, with the
 # ratio. Also the size of discmenu.exe.
-#   tests/win32/bench/startup.sh [RUNS]     (after cmake --build --preset windows)
+#   tests/win32/bench/startup.sh [RUNS]     (after cmake --build --preset windows; 40 runs)
 set -euo pipefail
 if [ -z "${DISCMENU_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" env DISCMENU_IN_XVFB=1 "$0" "$@"
 fi
-runs=${1:-15}
+runs=${1:-40}
 top=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$top/build/windows
 export WINEPREFIX
@@ -50,5 +50,12 @@ m_ref=$(median "${ref[@]}")
 echo "start-up to a visible window under Wine, median of $runs runs:"
 echo "  discmenu.exe (sample service disc): ${m_ours} ms"
 echo "  minimal Win32 window:               ${m_ref} ms"
-awk -v a="$m_ours" -v b="$m_ref" 'BEGIN { printf "  ratio: %.2f (goal: at most 1.15)\n", a / b }'
+awk -v a="$m_ours" -v b="$m_ref" 'BEGIN { printf "  ratio of the medians: %.2f (goal: at most 1.15)\n", a / b }'
+# Each start beside the reference's start just before it: the machine's load drifts between
+# pairs more than within one.
+pairs=()
+for i in "${!ours[@]}"; do
+  pairs+=("$(awk -v a="${ours[$i]}" -v b="${ref[$i]}" 'BEGIN { printf "%.3f", a / b }')")
+done
+echo "  median of the paired ratios: $(median "${pairs[@]}")"
 echo "discmenu.exe: $(stat -c %s "$build/discmenu.exe") bytes (goal: at most 1048576)"
