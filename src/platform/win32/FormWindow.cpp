@@ -261,10 +261,9 @@ void FormWindow::syncItem(Item& item) {
                              label.transparent(),
                              label.alignment()};
         if (look != item.drawn) {
-            const RECT old{item.drawn.box.left, item.drawn.box.top, item.drawn.box.right,
-                           item.drawn.box.bottom};
-            InvalidateRect(hwnd(), &old, FALSE);
-            InvalidateRect(hwnd(), &box, FALSE);
+            m_dirty.push_back({item.drawn.box.left, item.drawn.box.top, item.drawn.box.right,
+                               item.drawn.box.bottom});
+            m_dirty.push_back(box);
             item.drawn = look;
         }
         return;
@@ -341,6 +340,7 @@ void FormWindow::sync() {
     }
     for (Item& item : m_items)
         syncItem(item);
+    invalidateDirty();
 
     if (m_form.visible()) {
         if (!m_placed)
@@ -363,6 +363,22 @@ void FormWindow::sync() {
     } else if (IsWindowVisible(hwnd())) {
         ShowWindow(hwnd(), SW_HIDE);
     }
+}
+
+void FormWindow::invalidateDirty() {
+    // A hidden window is painted whole when it shows. A shown one gets one region for all
+    // the boxes that changed: a call per box is a trip to the window server each (Wine).
+    if (!m_dirty.empty() && IsWindowVisible(hwnd())) {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        for (const RECT& r : m_dirty) {
+            HRGN box = CreateRectRgnIndirect(&r);
+            CombineRgn(region, region, box, RGN_OR);
+            DeleteObject(box);
+        }
+        InvalidateRgn(hwnd(), region, FALSE);
+        DeleteObject(region);
+    }
+    m_dirty.clear();
 }
 
 void FormWindow::applyWindowState() {

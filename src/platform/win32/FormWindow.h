@@ -68,6 +68,7 @@ private:
     void create(HWND owner);
     void createNative(Item& item);
     void syncItem(Item& item);
+    void invalidateDirty();
     void placeAtStart();
     // Sizes the window so that its client area is the form's at the window's dpi.
     void fitClientArea(int left, int top);
@@ -107,7 +108,8 @@ private:
     bool m_afterDoubleClick = false;
     bool m_resizePending = false;
     bool m_iconsSet = false;
-    HICON m_icons[2] = {}; // big and small, owned
+    std::vector<RECT> m_dirty; // label boxes to repaint, gathered over one sync
+    HICON m_icons[2] = {};     // big and small, owned
 };
 
 } // namespace discmenu::win32
