@@ -44,7 +44,7 @@ ListCtrl::ListCtrl(const ListArgs& args) : m_shell(args.shell), m_folders(args.f
         style |= LBS_MULTIPLESEL;
     if (args.folderRows)
         style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
-    createNative(WS_EX_CLIENTEDGE, WC_LISTBOXW, style, args.parent, args.id);
+    createNative(WS_EX_CLIENTEDGE, WC_LISTBOXW, style, args.parent, args.id, args.box);
 }
 
 void ListCtrl::setRows(const std::vector<Row>& rows) {
@@ -112,7 +112,7 @@ LRESULT ListCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 ButtonCtrl::ButtonCtrl(const ButtonArgs& args) {
-    createNative(0, WC_BUTTONW, ChildStyle | BS_PUSHBUTTON, args.parent, args.id);
+    createNative(0, WC_BUTTONW, ChildStyle | BS_PUSHBUTTON, args.parent, args.id, args.box);
 }
 
 void ButtonCtrl::setCaption(const std::wstring& caption) {
@@ -123,7 +123,8 @@ void ButtonCtrl::setCaption(const std::wstring& caption) {
 }
 
 EditCtrl::EditCtrl(const EditArgs& args) {
-    createNative(WS_EX_CLIENTEDGE, WC_EDITW, ChildStyle | ES_AUTOHSCROLL, args.parent, args.id);
+    createNative(WS_EX_CLIENTEDGE, WC_EDITW, ChildStyle | ES_AUTOHSCROLL, args.parent, args.id,
+                 args.box);
 }
 
 std::wstring EditCtrl::text() const {
@@ -168,7 +169,7 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
 DriveCombo::DriveCombo(const DriveArgs& args) : m_shell(args.shell) {
     createNative(0, WC_COMBOBOXW,
                  ChildStyle | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                 args.parent, args.id);
+                 args.parent, args.id, args.box);
 }
 
 void DriveCombo::setDrives(const std::vector<char>& letters, const std::string& current) {

@@ -17,6 +17,7 @@ namespace discmenu::win32 {
 struct ListArgs {
     HWND parent = nullptr;
     int id = 0;
+    RECT box{}; // in the parent's client area
     bool multiSelection =
         false;               // several rows at once, a click toggling one, as a file list offers
     bool folderRows = false; // rows indented under folder icons
@@ -61,6 +62,7 @@ private:
 struct ButtonArgs {
     HWND parent = nullptr;
     int id = 0;
+    RECT box{}; // in the parent's client area
 };
 
 // A push button.
@@ -73,6 +75,7 @@ public:
 struct EditArgs {
     HWND parent = nullptr;
     int id = 0;
+    RECT box{}; // in the parent's client area
 };
 
 // A single-line text box that tells of Enter and of the focus moving to another control of
@@ -94,6 +97,7 @@ protected:
 struct DriveArgs {
     HWND parent = nullptr;
     int id = 0;
+    RECT box{};             // in the parent's client area
     Shell* shell = nullptr; // the icons; none drawn without it
 };
 

@@ -85,12 +85,24 @@ FormWindow::~FormWindow() {
 void FormWindow::create(HWND owner) {
     m_style = styleFor(m_form.borderStyle());
     m_exStyle = exStyleFor(m_form);
-    createOwn(m_exStyle, Win32Desktop::FormClass, m_style, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+    // Made at its size for the dpi of the main display, where it most likely opens; resized
+    // only when it opened elsewhere or the frame came out otherwise than predicted.
+    const UINT dpi = systemDpi();
+    const RECT outer =
+        outerRect(twipsToPixels(m_form.clientWidth(), dpi),
+                  twipsToPixels(m_form.clientHeight(), dpi), m_style, m_exStyle, dpi);
+    createOwn(m_exStyle, Win32Desktop::FormClass, m_style, CW_USEDEFAULT, CW_USEDEFAULT,
+              outer.right - outer.left, outer.bottom - outer.top,
               m_form.showInTaskbar() ? nullptr : owner, m_desktop.instance());
     m_dpi = dpiOf(hwnd());
-    RECT at{};
-    GetWindowRect(hwnd(), &at);
-    fitClientArea(at.left, at.top);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (client.right != twipsToPixels(m_form.clientWidth(), m_dpi) ||
+        client.bottom != twipsToPixels(m_form.clientHeight(), m_dpi)) {
+        RECT at{};
+        GetWindowRect(hwnd(), &at);
+        fitClientArea(at.left, at.top);
+    }
 }
 
 void FormWindow::fitClientArea(int left, int top) {
@@ -184,6 +196,7 @@ RECT FormWindow::boxOf(const ui::Control& c) const {
 void FormWindow::createNative(Item& item) {
     const HWND parent = hwnd();
     ui::Control& c = *item.control;
+    const RECT box = boxOf(c);
     switch (c.kind()) {
     case ui::ControlKind::Label:
         return;
@@ -191,7 +204,7 @@ void FormWindow::createNative(Item& item) {
     case ui::ControlKind::FileList:
     case ui::ControlKind::FolderList: {
         auto list = std::make_unique<ListCtrl>(
-            ListArgs{parent, item.id, c.kind() == ui::ControlKind::FileList,
+            ListArgs{parent, item.id, box, c.kind() == ui::ControlKind::FileList,
                      c.kind() == ui::ControlKind::FolderList, &m_desktop.shell()});
         const std::string name = c.name();
         const int index = c.index();
@@ -202,10 +215,10 @@ void FormWindow::createNative(Item& item) {
         break;
     }
     case ui::ControlKind::Button:
-        item.native = std::make_unique<ButtonCtrl>(ButtonArgs{parent, item.id});
+        item.native = std::make_unique<ButtonCtrl>(ButtonArgs{parent, item.id, box});
         break;
     case ui::ControlKind::TextBox: {
-        auto edit = std::make_unique<EditCtrl>(EditArgs{parent, item.id});
+        auto edit = std::make_unique<EditCtrl>(EditArgs{parent, item.id, box});
         auto* box = static_cast<ui::TextBox*>(&c);
         EditCtrl* e = edit.get();
         edit->onEnter = [this, box, e] {
@@ -239,7 +252,8 @@ void FormWindow::createNative(Item& item) {
         break;
     }
     case ui::ControlKind::DriveList:
-        item.native = std::make_unique<DriveCombo>(DriveArgs{parent, item.id, &m_desktop.shell()});
+        item.native =
+            std::make_unique<DriveCombo>(DriveArgs{parent, item.id, box, &m_desktop.shell()});
         break;
     }
     SendMessageW(item.native->hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(controlFont()), FALSE);
@@ -326,11 +340,10 @@ void FormWindow::syncItem(Item& item) {
 void FormWindow::sync() {
     if (m_detached)
         return;
-    const std::wstring caption = toWide(m_form.caption());
-    wchar_t shown[512] = {};
-    GetWindowTextW(hwnd(), shown, 512);
-    if (caption != shown)
-        SetWindowTextW(hwnd(), caption.c_str());
+    if (m_form.caption() != m_caption) {
+        m_caption = m_form.caption();
+        SetWindowTextW(hwnd(), toWide(m_caption).c_str());
+    }
     const auto& controls = m_form.controls();
     while (m_items.size() < controls.size()) {
         Item& item = m_items.emplace_back();

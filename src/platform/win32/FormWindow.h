@@ -108,6 +108,7 @@ private:
     bool m_afterDoubleClick = false;
     bool m_resizePending = false;
     bool m_iconsSet = false;
+    std::string m_caption;     // as last given to the window
     std::vector<RECT> m_dirty; // label boxes to repaint, gathered over one sync
     HICON m_icons[2] = {};     // big and small, owned
 };

@@ -33,11 +33,12 @@ void Wnd::createOwn(DWORD exStyle, const wchar_t* className, DWORD style, int x,
     CreateWindowExW(exStyle, className, L"", style, x, y, w, h, parent, nullptr, instance, this);
 }
 
-void Wnd::createNative(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id) {
-    m_hwnd = CreateWindowExW(exStyle, className, L"", style, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)),
-                             nullptr);
+void Wnd::createNative(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
+                       const RECT& box) {
+    m_hwnd = CreateWindowExW(
+        exStyle, className, L"", style, box.left, box.top, box.right - box.left,
+        box.bottom - box.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
     m_native = true;
     SetWindowSubclass(m_hwnd, subclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }

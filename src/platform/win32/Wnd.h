@@ -24,8 +24,9 @@ protected:
     // Creates a window of a class registered by registerClass, tied to this object.
     void createOwn(DWORD exStyle, const wchar_t* className, DWORD style, int x, int y, int w, int h,
                    HWND parent, HINSTANCE instance);
-    // Creates a native control and subclasses it.
-    void createNative(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id);
+    // Creates a native control at BOX of its parent's client area and subclasses it.
+    void createNative(DWORD exStyle, const wchar_t* className, DWORD style, HWND parent, int id,
+                      const RECT& box);
 
     // Every message of the window. The default hands it to the window's own procedure.
     virtual LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp);
