@@ -19,18 +19,22 @@ work=$(mktemp -d)
 ok=0 pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
   [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
   if [ "$ok" = 1 ]; then rm -rf "$work"; else echo "kept $work"; fi
 }
 trap cleanup EXIT
+trap 'echo "failed: $BASH_COMMAND (line $LINENO)" >&2' ERR
 
 openbox >"$work/openbox.log" 2>&1 &
 wm=$!
 export WINEPREFIX
 WINEPREFIX=$("$here/wine-prefix.sh")
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# A server of this display's own: windows of an earlier display are gone with it.
+# A server of this display's own: windows of an earlier display are gone with it. The
+# earlier server is waited for: a program started while it still shuts down fails.
 wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 wineserver -p >>"$work/wine.log" 2>&1 </dev/null
 
 "$here/../../scripts/stage-disc.sh" "$program" "$disc" "$work/disc"

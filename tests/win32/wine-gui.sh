@@ -14,14 +14,15 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 out=$(mktemp)
 openbox >/dev/null 2>&1 &
 wm=$!
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $wm 2>/dev/null; rm -f "$out"' EXIT
+trap 'wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true; kill $wm 2>/dev/null; rm -f "$out"' EXIT
 wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
 wineserver -p >/dev/null 2>&1 </dev/null
 # DISCMENU_DPI: the display's dots per inch for this run (96 otherwise).
 if [ -n "${DISCMENU_DPI:-}" ]; then
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DISCMENU_DPI" /f \
     >/dev/null 2>&1
-  trap 'wine reg delete "HKCU\Control Panel\Desktop" /v LogPixels /f >/dev/null 2>&1; wineserver -k >/dev/null 2>&1 || true; kill $wm 2>/dev/null; rm -f "$out"' EXIT
+  trap 'wine reg delete "HKCU\Control Panel\Desktop" /v LogPixels /f >/dev/null 2>&1; wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true; kill $wm 2>/dev/null; rm -f "$out"' EXIT
 fi
 status=0
 wine "$@" >"$out" 2>&1 </dev/null || status=$?
