@@ -6,8 +6,6 @@
 #include <climits>
 #include <fcntl.h>
 #include <functional>
-#include <iterator>
-#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -459,29 +457,6 @@ TEST_F(WalkedTree, TellsWhatExistsAsTheMachineDoes) {
             EXPECT_EQ(*folder, m_fs->folderExists(row.path));
         }
     }
-}
-
-// The tree is listed on a thread of its own, ahead of the visitor: a visitor that fails
-// stops the listing, and no folder stays open behind it.
-TEST_F(WalkedTree, AFailingVisitorStopsTheListingAndLeavesNoFolderOpen) {
-    for (int i = 0; i < 600; ++i)
-        file("job" + std::to_string(i) + "/report.pdf");
-    auto openDescriptors = [] {
-        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                             std::filesystem::directory_iterator{});
-    };
-    struct Failing : check::TreeVisitor {
-        int left = 50;
-        void visit(const std::string&, const std::vector<check::TreeEntry>&) override {
-            if (--left == 0)
-                throw std::runtime_error("visitor failed");
-        }
-        void unreadable(const std::string&, const Failure&) override {}
-    };
-    const auto before = openDescriptors();
-    Failing visitor;
-    EXPECT_THROW((void)posix::PosixDiscTree(m_disc.string()).walk(visitor), std::runtime_error);
-    EXPECT_EQ(openDescriptors(), before);
 }
 
 // Deeper than the walk keeps folders open: the rest are opened by their paths, in the same
