@@ -4,7 +4,6 @@
 #include "DiscFixture.h"
 #include "MachineFiles.h"
 #include "Unwritable.h"
-#include "platform/Listing.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -19,15 +18,6 @@ namespace discmenu::test {
 namespace {
 
 using FileSystemContract = DiscFixture;
-
-std::vector<std::string> names(const Result<std::vector<FolderEntry>>& entries) {
-    std::vector<FolderEntry> sorted = entries ? *entries : std::vector<FolderEntry>{};
-    putInListingOrder(sorted);
-    std::vector<std::string> out;
-    for (const FolderEntry& e : sorted)
-        out.push_back(e.name);
-    return out;
-}
 
 TEST_F(FileSystemContract, NamesResolveTheWindowsWay) {
     file("Software/Quaylog_7.PDF");
@@ -68,12 +58,12 @@ TEST_F(FileSystemContract, ListsFilesAndFoldersApartWithTheirPaths) {
     touch("f/Sub", FileTime(std::chrono::seconds(1'200'000'000)));
     auto files = m_fs->files("D:\\f");
     ASSERT_TRUE(files);
-    EXPECT_EQ(names(files), (std::vector<std::string>{"1", "A.txt", "b.txt", "Zeta", "_x", "über",
-                                                      "Überprüfung.con"}));
+    EXPECT_EQ(listedNames(files), (std::vector<std::string>{"1", "A.txt", "b.txt", "Zeta", "_x",
+                                                            "über", "Überprüfung.con"}));
     for (const FolderEntry& e : *files)
         EXPECT_EQ(e.path, "D:\\f\\" + e.name);
     auto folders = m_fs->subfolders("D:\\\\f\\");
-    EXPECT_EQ(names(folders), (std::vector<std::string>{"another", "Sub"}));
+    EXPECT_EQ(listedNames(folders), (std::vector<std::string>{"another", "Sub"}));
     for (const FolderEntry& e : *folders) {
         EXPECT_EQ(e.path, "D:\\f\\" + e.name);
         if (e.name == "Sub") {
@@ -239,7 +229,7 @@ TEST_F(FileSystemContract, PathsLongerThan260CharactersWork) {
     ASSERT_TRUE(m_fs->copyFile("D:\\doc.pdf", path + "doc.pdf", nullptr));
     EXPECT_TRUE(m_fs->fileExists(path + "doc.pdf"));
     EXPECT_TRUE(m_fs->folderExists(path));
-    EXPECT_EQ(names(m_fs->files(path)), std::vector<std::string>{"doc.pdf"});
+    EXPECT_EQ(listedNames(m_fs->files(path)), std::vector<std::string>{"doc.pdf"});
     EXPECT_EQ(*m_fs->readStart(path + "\\doc.pdf", 100), "content");
     ASSERT_TRUE(
         m_fs->copyFolder("C:\\aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "E:\\copy", nullptr));

@@ -1,6 +1,7 @@
 #include "DiscFixture.h"
 
 #include "MachineFiles.h"
+#include "platform/Listing.h"
 
 namespace discmenu::test {
 
@@ -47,6 +48,15 @@ ModMain& DiscFixture::start(const std::string& programFolder) {
     m_env.folder = programFolder;
     module().Main();
     return *m_mod;
+}
+
+std::vector<std::string> listedNames(const Result<std::vector<FolderEntry>>& entries) {
+    std::vector<FolderEntry> sorted = entries ? *entries : std::vector<FolderEntry>{};
+    putInListingOrder(sorted);
+    std::vector<std::string> out;
+    for (const FolderEntry& e : sorted)
+        out.push_back(e.name);
+    return out;
 }
 
 } // namespace discmenu::test

@@ -60,4 +60,7 @@ protected:
     std::unique_ptr<ModMain> m_mod;
 };
 
+// The names of a listing in the order the program shows them; none when the listing failed.
+std::vector<std::string> listedNames(const Result<std::vector<FolderEntry>>& entries);
+
 } // namespace discmenu::test

@@ -1,7 +1,6 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "DiscFixture.h"
 #include "Unwritable.h"
-#include "platform/Listing.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/PosixEnvironment.h"
 
@@ -15,15 +14,6 @@ namespace discmenu::test {
 namespace {
 
 using PosixFileSystem = DiscFixture;
-
-// The names of a listing, in the discs' order.
-std::vector<std::string> names(Result<std::vector<FolderEntry>> entries) {
-    std::vector<std::string> out;
-    putInListingOrder(*entries);
-    for (const FolderEntry& e : *entries)
-        out.push_back(e.name);
-    return out;
-}
 
 // The rows the machine-wide contract table (FileSystemContractTest) does not hold: what a
 // host path walk could get wrong.
@@ -53,11 +43,12 @@ TEST_F(PosixFileSystem, ListsFilesAndFoldersApart) {
     symlink("nowhere", host("f/dangling").c_str());
     auto files = m_fs->files("D:\\f");
     ASSERT_TRUE(files);
-    EXPECT_EQ(names(files), (std::vector<std::string>{"1", "A.txt", "a.TXT", "b.txt", "Zeta", "_x",
-                                                      "über", "Über2"}));
+    EXPECT_EQ(listedNames(files), (std::vector<std::string>{"1", "A.txt", "a.TXT", "b.txt", "Zeta",
+                                                            "_x", "über", "Über2"}));
     for (const FolderEntry& e : *files)
         EXPECT_EQ(e.path, "D:\\f\\" + e.name);
-    EXPECT_EQ(names(m_fs->subfolders("D:\\\\f\\")), (std::vector<std::string>{"another", "Sub"}));
+    EXPECT_EQ(listedNames(m_fs->subfolders("D:\\\\f\\")),
+              (std::vector<std::string>{"another", "Sub"}));
     file("top.txt");
     auto top = m_fs->files("D:");
     ASSERT_TRUE(top && top->size() == 1);
