@@ -55,6 +55,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
     : m_instance(instance), m_shell(shell) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
+    m_commonControls.start(); // now that this thread has used the window system
 }
 
 Win32Desktop::~Win32Desktop() {
@@ -238,6 +239,7 @@ void Win32Desktop::showProgress(const std::string& text, int percent) {
         sync();
         const HWND owner = activeWindow();
         enableWindows(false, nullptr);
+        awaitCommonControls();
         m_progress = std::make_unique<ProgressWindow>(m_instance, owner);
     }
     m_progress->show(toWide(text), percent);
