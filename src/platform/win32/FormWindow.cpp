@@ -197,6 +197,9 @@ void FormWindow::createNative(Item& item) {
     const HWND parent = hwnd();
     ui::Control& c = *item.control;
     const RECT box = boxOf(c);
+    if (c.kind() == ui::ControlKind::Label)
+        return;
+    m_desktop.awaitCommonControls();
     switch (c.kind()) {
     case ui::ControlKind::Label:
         return;
@@ -339,6 +342,11 @@ void FormWindow::syncItem(Item& item) {
 
 void FormWindow::sync() {
     if (m_detached)
+        return;
+    // A window is filled in when it first shows, not before: the scan of a disc changes the
+    // main window's job list once per folder while the window waits to show, and each of
+    // those changes would be carried into controls no one sees.
+    if (!m_placed && !m_form.visible())
         return;
     if (m_form.caption() != m_caption) {
         m_caption = m_form.caption();
