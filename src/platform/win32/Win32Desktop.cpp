@@ -55,7 +55,10 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
     : m_instance(instance), m_shell(shell) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
-    m_commonControls.start(); // now that this thread has used the window system
+    // Now that this thread has used the window system; the look-ups the first window makes
+    // are done before, so that they need not wait for the loading.
+    lookUpDpiFunctions();
+    m_commonControls.start();
 }
 
 Win32Desktop::~Win32Desktop() {
