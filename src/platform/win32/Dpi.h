@@ -8,6 +8,9 @@ namespace discmenu::win32 {
 // per-monitor functions where it has them (Windows 10), else the screen's.
 UINT dpiOf(HWND window);
 UINT systemDpi();
+// Looks the per-monitor functions up now rather than on first use: a look-up waits for
+// the system's loader, which a library loading on another thread may hold for a while.
+void lookUpDpiFunctions();
 // The outer rectangle of a window whose client area is clientW by clientH pixels.
 RECT outerRect(int clientW, int clientH, DWORD style, DWORD exStyle, UINT dpi);
 

@@ -91,9 +91,13 @@ void FormWindow::create(HWND owner) {
     const RECT outer =
         outerRect(twipsToPixels(m_form.clientWidth(), dpi),
                   twipsToPixels(m_form.clientHeight(), dpi), m_style, m_exStyle, dpi);
-    createOwn(m_exStyle, Win32Desktop::FormClass, m_style, CW_USEDEFAULT, CW_USEDEFAULT,
-              outer.right - outer.left, outer.bottom - outer.top,
-              m_form.showInTaskbar() ? nullptr : owner, m_desktop.instance());
+    // Where it will show, as far as can be told now; checked again when it first shows.
+    const int w = outer.right - outer.left;
+    const int h = outer.bottom - outer.top;
+    const RECT area = startArea(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    createOwn(m_exStyle, Win32Desktop::FormClass, m_style, (area.left + area.right - w) / 2,
+              (area.top + area.bottom - h) / 2, w, h, m_form.showInTaskbar() ? nullptr : owner,
+              m_desktop.instance());
     m_dpi = dpiOf(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -197,6 +201,9 @@ void FormWindow::createNative(Item& item) {
     const HWND parent = hwnd();
     ui::Control& c = *item.control;
     const RECT box = boxOf(c);
+    if (c.kind() == ui::ControlKind::Label)
+        return;
+    m_desktop.awaitCommonControls();
     switch (c.kind()) {
     case ui::ControlKind::Label:
         return;
@@ -340,6 +347,11 @@ void FormWindow::syncItem(Item& item) {
 void FormWindow::sync() {
     if (m_detached)
         return;
+    // A window is filled in when it first shows, not before: the scan of a disc changes the
+    // main window's job list once per folder while the window waits to show, and each of
+    // those changes would be carried into controls no one sees.
+    if (!m_placed && !m_form.visible())
+        return;
     if (m_form.caption() != m_caption) {
         m_caption = m_form.caption();
         SetWindowTextW(hwnd(), toWide(m_caption).c_str());
@@ -405,26 +417,32 @@ void FormWindow::applyWindowState() {
                                                                     : SW_RESTORE);
 }
 
-void FormWindow::placeAtStart() {
-    m_placed = true;
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
+RECT FormWindow::startArea(HMONITOR monitor) const {
     RECT area{};
     const HWND owner = m_desktop.mainWindowBesides(this);
     if (m_form.startPosition() == ui::StartPosition::CenterOwner && owner &&
         IsWindowVisible(owner) && !IsIconic(owner)) {
         GetWindowRect(owner, &area);
-    } else {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        GetMonitorInfoW(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &info);
-        area = info.rcWork;
+        return area;
     }
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info.rcWork;
+}
+
+void FormWindow::placeAtStart() {
+    m_placed = true;
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const RECT area = startArea(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY));
     const int w = window.right - window.left;
     const int h = window.bottom - window.top;
-    SetWindowPos(hwnd(), nullptr, (area.left + area.right - w) / 2,
-                 (area.top + area.bottom - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int x = (area.left + area.right - w) / 2;
+    const int y = (area.top + area.bottom - h) / 2;
+    // Mostly made there already; a move is a trip to the window server (Wine).
+    if (x != window.left || y != window.top)
+        SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND FormWindow::controlWindow(const std::string& displayName) const {

@@ -70,6 +70,9 @@ private:
     void syncItem(Item& item);
     void invalidateDirty();
     void placeAtStart();
+    // What the window is centred on when it first shows: its owner, where that shows, else
+    // the work area of MONITOR.
+    RECT startArea(HMONITOR monitor) const;
     // Sizes the window so that its client area is the form's at the window's dpi.
     void fitClientArea(int left, int top);
     void setIcons();

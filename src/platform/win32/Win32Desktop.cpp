@@ -55,6 +55,10 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
     : m_instance(instance), m_shell(shell) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
+    // Now that this thread has used the window system; the look-ups the first window makes
+    // are done before, so that they need not wait for the loading.
+    lookUpDpiFunctions();
+    m_commonControls.start();
 }
 
 Win32Desktop::~Win32Desktop() {
@@ -238,6 +242,7 @@ void Win32Desktop::showProgress(const std::string& text, int percent) {
         sync();
         const HWND owner = activeWindow();
         enableWindows(false, nullptr);
+        awaitCommonControls();
         m_progress = std::make_unique<ProgressWindow>(m_instance, owner);
     }
     m_progress->show(toWide(text), percent);

@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/ui/FormSet.h"
 #include "platform/ui/UiEvent.h"
+#include "platform/win32/CommonControlsLoader.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/WindowHandles.h"
 
@@ -32,6 +33,8 @@ public:
     void attach(ui::FormSet& forms) { m_forms = &forms; }
     HINSTANCE instance() const { return m_instance; }
     Shell& shell() const { return m_shell; }
+    // Before the first native control or message box: the common controls are loaded.
+    void awaitCommonControls() { m_commonControls.wait(); }
 
     // Creates windows for new forms, brings every window in line, drops windows of forms
     // that are gone.
@@ -89,6 +92,8 @@ private:
     };
     std::map<std::string, Picture> m_pictures;
     std::unique_ptr<ProgressWindow> m_progress;
+    // Last, so that its thread is waited for first.
+    CommonControlsLoader m_commonControls;
 };
 
 } // namespace discmenu::win32

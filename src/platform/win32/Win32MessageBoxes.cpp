@@ -10,6 +10,7 @@ Answer Win32MessageBoxes::show(const std::string& prompt, Buttons buttons) {
     const HWND owner = m_desktop.activeWindow();
     // The box disables its owner; the program's other windows wait as well.
     m_desktop.enableWindows(false, owner);
+    m_desktop.awaitCommonControls(); // the box's buttons are common controls
     const int answer =
         MessageBoxW(owner, toWide(prompt).c_str(), Title,
                     (buttons == Buttons::Ok ? MB_OK : MB_OKCANCEL) | MB_SETFOREGROUND);

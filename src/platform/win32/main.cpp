@@ -10,7 +10,6 @@
 #include "platform/win32/Win32Launcher.h"
 #include "platform/win32/Win32MessageBoxes.h"
 
-#include <commctrl.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -21,8 +20,6 @@ using namespace discmenu;
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // An empty disc drive is a failure to report, not a system dialog to answer.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
 
     std::unique_ptr<win32::TraceFile> traceFile;
     if (const wchar_t* name = _wgetenv(L"DISCMENU_TRACE"); name && *name) {
