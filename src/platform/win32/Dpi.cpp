@@ -19,9 +19,8 @@ struct DpiFunctions {
 const DpiFunctions& dpiFunctions() {
     static const DpiFunctions functions = [] {
         const HMODULE user = GetModuleHandleW(L"user32.dll");
-        return DpiFunctions{
-            userFunction<DpiFunctions::GetDpiForWindowFn>(user, "GetDpiForWindow"),
-            userFunction<DpiFunctions::AdjustFn>(user, "AdjustWindowRectExForDpi")};
+        return DpiFunctions{userFunction<DpiFunctions::GetDpiForWindowFn>(user, "GetDpiForWindow"),
+                            userFunction<DpiFunctions::AdjustFn>(user, "AdjustWindowRectExForDpi")};
     }();
     return functions;
 }
