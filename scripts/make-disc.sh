@@ -5,7 +5,8 @@
 # writes an ISO 9660 image with Joliet and Rock Ridge. The source folder is never changed.
 #   scripts/make-disc.sh DISC OUT.iso [--force]
 # --force masters a disc even when the check finds problems (never one it cannot read).
-# DISCMENU_PROGRAM and DISCMENU_EXE name the programs to put on the disc (default: the
+# DISCMENU_PROGRAM and DISCMENU_EXE name the programs to put on the disc (the window
+# program comes from beside DISCMENU_PROGRAM; default: the
 # release build and build/windows/**/discmenu.exe); DISCMENU_LABEL the volume label
 # (default: the disc folder's name).
 set -euo pipefail
@@ -51,6 +52,9 @@ cp -R --preserve=mode,timestamps "$disc" "$stage"
 chmod -R u+w "$stage"
 mkdir -p "$stage/autorun"
 cp "$program" "$stage/autorun/discmenu"
+window="$(dirname "$program")/discmenu-window"
+[ -x "$window" ] || { echo "No window program beside $program" >&2; exit 2; }
+cp "$window" "$stage/autorun/discmenu-window"
 
 if [ -n "$exe" ]; then
   cp "$exe" "$stage/autorun/discmenu.exe"
@@ -67,7 +71,7 @@ cat >"$stage/autorun.sh" <<'SH'
 # Starts the disc menu from this disc; the desktop asks before it runs this file.
 cd "$(dirname "$0")/autorun" && exec ./discmenu "$@"
 SH
-chmod 755 "$stage/autorun.sh" "$stage/autorun/discmenu"
+chmod 755 "$stage/autorun.sh" "$stage/autorun/discmenu" "$stage/autorun/discmenu-window"
 
 # The copy's own program checks it, as the menu will find it on the disc.
 set +e

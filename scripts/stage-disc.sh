@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes a disc the way a disc is made: a copy of the disc tree with the program in its
-# autorun folder. A Windows program (discmenu.exe) comes with an autorun.inf at the disc
+# autorun folder (on Linux, discmenu and the window program beside it). A Windows program (discmenu.exe) comes with an autorun.inf at the disc
 # root, so that Windows offers to start it when the disc goes in; a disc may carry the
 # Linux and the Windows program side by side.
 #   scripts/stage-disc.sh PROGRAM DISC-FOLDER TARGET-FOLDER [MORE-PROGRAMS...]
@@ -24,6 +24,12 @@ for p in "$program" "$@"; do
     printf '%s\r\n' '[autorun]' 'open=autorun\discmenu.exe' 'icon=autorun\discmenu.exe,0' \
       'label=Tidewell CD' 'action=Open the Tidewell CD menu' >"$target/autorun.inf"
     ;;
-  *) cp "$p" "$target/autorun/discmenu" ;;
+  *)
+    cp "$p" "$target/autorun/discmenu"
+    # The window program it starts, built beside it (none in a build for the check only).
+    if [ -x "$(dirname "$p")/discmenu-window" ]; then
+      cp "$(dirname "$p")/discmenu-window" "$target/autorun/discmenu-window"
+    fi
+    ;;
   esac
 done

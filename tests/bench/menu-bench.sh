@@ -42,7 +42,7 @@ watch() { "$build/tests/bench/winwatch" 1 "$@" 2>"$work/watch.err" || { cat "$wo
 "$repo/scripts/stage-disc.sh" "$build/discmenu" "$repo/samples/service-disc" "$work/service" >/dev/null
 for n in 500 3000; do
   "$repo/tests/e2e/make-job-disc.sh" "$n" "$work/jobs$n"
-  cp "$build/discmenu" "$work/jobs$n/autorun/discmenu"
+  cp "$build/discmenu" "$build/discmenu-window" "$work/jobs$n/autorun/"
 done
 : >"$work/rss.ours" >"$work/rss.ref" >"$work/rss.like" >"$work/t500" >"$work/t3000"
 for ((i = 0; i < runs; i++)); do

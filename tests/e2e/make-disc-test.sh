@@ -29,7 +29,8 @@ diff "$work/before" "$work/after" || fail "the source folder changed"
 # What the image must hold: the tree, and what mastering adds.
 {
   (cd "$disc" && find . -mindepth 1 -printf '%P\n')
-  printf '%s\n' autorun autorun/discmenu autorun/discmenu.exe autorun.inf autorun.sh
+  printf '%s\n' autorun autorun/discmenu autorun/discmenu-window autorun/discmenu.exe autorun.inf \
+    autorun.sh
 } | LC_ALL=C sort -u >"$work/want"
 listing() { # xorriso options before -indev choose the tree that is read
   xorriso "$@" -indev "$work/out.iso" -find / 2>/dev/null | sed -e "s/^'//" -e "s/'\$//" \
@@ -44,10 +45,13 @@ xorriso -indev "$work/out.iso" -pvd_info 2>&1 | grep -q "^Volume [Ii]d *: *'*SER
 
 osirrox -indev "$work/out.iso" -extract / "$work/x" >/dev/null 2>&1 || fail "osirrox could not extract"
 chmod -R u+w "$work/x"
-diff -r -x autorun.sh -x autorun.inf -x discmenu -x discmenu.exe "$disc" "$work/x" ||
+diff -r -x autorun.sh -x autorun.inf -x discmenu -x discmenu-window -x discmenu.exe "$disc" "$work/x" ||
   fail "the extracted tree differs from the disc"
 cmp -s "$program" "$work/x/autorun/discmenu" || fail "the program on the disc is not the one built"
-[ -x "$work/x/autorun/discmenu" ] && [ -x "$work/x/autorun.sh" ] || fail "a program lost its x bit"
+cmp -s "$(dirname "$program")/discmenu-window" "$work/x/autorun/discmenu-window" ||
+  fail "the window program on the disc is not the one built"
+[ -x "$work/x/autorun/discmenu" ] && [ -x "$work/x/autorun/discmenu-window" ] &&
+  [ -x "$work/x/autorun.sh" ] || fail "a program lost its x bit"
 printf '%s\r\n' "[autorun]" 'open=autorun\discmenu.exe' 'icon=autorun\discmenu.exe,0' \
   "label=Service disc 1001" "action=Open the Tidewell disc menu" | cmp -s - "$work/x/autorun.inf" ||
   fail "autorun.inf is not as Windows wants it: $(cat -A "$work/x/autorun.inf")"

@@ -1,5 +1,5 @@
-// The process entry on Linux and macOS: the machine's adapters, the Qt windows, and the
-// program's module, wired together once.
+// The window program on Linux and macOS, started by discmenu in its place: the machine's
+// adapters, the Qt windows, and the program's module, wired together once.
 
 #include "app/ModMain.h"
 #include "app/StreamTraceSink.h"
