@@ -55,7 +55,10 @@ rm -rf "$WINEPREFIX/drive_c/saved" "$WINEPREFIX/drive_c/dos"
 
 trace="$work/trace.txt"
 calls="$work/calls.txt"
-DISCMENU_TRACE=$(winepath -w "$trace") DISCMENU_CALLS=$(winepath -w "$calls") \
+# Wine's drive Z: is the Linux root. (Not winepath: one more Wine start, and an empty answer
+# when it fails means no trace at all.)
+windowsPath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+DISCMENU_TRACE=$(windowsPath "$trace") DISCMENU_CALLS=$(windowsPath "$calls") \
   wine "$work/disc/autorun/discmenu.exe" >>"$work/wine.log" 2>&1 </dev/null &
 pid=$!
 
@@ -63,7 +66,12 @@ for _ in $(seq 100); do
   grep -q $'^show\tformMain$' "$trace" 2>/dev/null && break
   sleep 0.2
 done
-grep -q $'^show\tformMain$' "$trace" || { echo "the main window never showed"; cat "$trace"; exit 1; }
+if ! grep -q $'^show\tformMain$' "$trace"; then
+  echo "the main window never showed"
+  if [ -f "$trace" ]; then cat "$trace"; else echo "(no trace file: the program never reached its first line)"; fi
+  tail -n 20 "$work/wine.log"
+  exit 1
+fi
 
 missing=0
 while IFS= read -r line; do
