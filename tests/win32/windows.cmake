@@ -61,9 +61,9 @@ add_executable(minimal_window WIN32 win32/bench/MinimalWindow.cpp)
 target_link_options(minimal_window PRIVATE -municode -s)
 # The same with the program's manifest, window styles and a list box drawn with the visual
 # styles: what any window like the main window costs (startup.sh, DISCMENU_EXE=...).
-configure_file(win32/bench/MinimalListWindow.rc.in
-               ${CMAKE_CURRENT_BINARY_DIR}/MinimalListWindow.rc @ONLY)
-add_executable(minimal_list_window WIN32 win32/bench/MinimalListWindow.cpp
-                                         ${CMAKE_CURRENT_BINARY_DIR}/MinimalListWindow.rc)
+configure_file(win32/bench/MinimalWindow.rc.in ${CMAKE_CURRENT_BINARY_DIR}/MinimalWindow.rc @ONLY)
+add_executable(minimal_list_window WIN32 win32/bench/MinimalWindow.cpp
+                                         ${CMAKE_CURRENT_BINARY_DIR}/MinimalWindow.rc)
+target_compile_definitions(minimal_list_window PRIVATE STYLED_LIST)
 target_link_libraries(minimal_list_window PRIVATE comctl32)
 target_link_options(minimal_list_window PRIVATE -municode -s)
