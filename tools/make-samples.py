@@ -54,8 +54,8 @@ def placeholder(name):
     return "Placeholder for %s on a Tidewell sample disc.\r\n" % name
 
 
-def con_file(serial):
-    return crlf("[Instrument]", "Type=SBE 19plus", "Serial=%s" % serial,
+def con_file(serial, model="Shoal 7"):
+    return crlf("[Instrument]", "Type=%s" % model, "Serial=%s" % serial,
                 "[Sensors]", "Temperature=1", "Conductivity=1", "Pressure=1")
 
 
@@ -82,8 +82,8 @@ def software(root):
           "</p>\n<p><a href=\"products.htm\">Products</a></p></body></html>\n")
     write(root, "website/products.htm",
           "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Products</title>"
-          "</head>\n<body><h1>Products</h1><ul><li>SBE 19plus profiler</li>"
-          "<li>Quaylog</li></ul>\n<p><a href=\"index.htm\">Home</a></p></body></html>\n")
+          "</head>\n<body><h1>Products</h1><ul><li>Shoal 7 profiler</li>"
+          "<li>Squall O2 oxygen sensor</li><li>Quaylog</li></ul>\n<p><a href=\"index.htm\">Home</a></p></body></html>\n")
     write(root, "progsoftware/prog16.exe", placeholder("PROG16"))
     write(root, "progsoftware/prog19.exe", placeholder("PROG19"))
     write(root, "progsoftware/readme.txt", crlf("Run PROG16 or PROG19 with the instrument connected."))
@@ -101,27 +101,27 @@ def software(root):
 
 
 def instrument_files(root, serial):
-    write(root, "SBE19plus_%s.con" % serial, con_file(serial))
-    write(root, "SBE19plus_%s.cal" % serial, cal_file(serial))
-    write(root, "SBE43_%s.CON" % serial, con_file(serial + "-43"))
+    write(root, "Shoal7_%s.con" % serial, con_file(serial))
+    write(root, "Shoal7_%s.cal" % serial, cal_file(serial))
+    write(root, "SquallO2_%s.CON" % serial, con_file(serial + "-O2", "Squall O2"))
     write(root, "Deck Unit.ini", crlf("[Deck]", "Baud=9600", "Port=COM1"))
-    write(root, "SBE19plus manual.pdf", pdf("SBE 19plus Manual", ["Sample instrument manual."]))
+    write(root, "Shoal7 manual.pdf", pdf("Shoal 7 Manual", ["Sample instrument manual."]))
 
 
 def service_disc(root):
     write(root, "autorun/version", crlf("7.16"))
     job = "1001_CD_Contents/"
-    write(root, job + "service Report.pdf", pdf("Service Report 1001", ["Serviced: SBE 19plus 4321."]))
-    write(root, job + "calibration documents/SBE19plus 4321 temperature.pdf",
+    write(root, job + "service Report.pdf", pdf("Service Report 1001", ["Serviced: Shoal 7 4321."]))
+    write(root, job + "calibration documents/Shoal7 4321 temperature.pdf",
           pdf("Calibration 4321", ["Temperature calibration."]))
-    write(root, job + "configuration documents/SBE19plus 4321 configuration.pdf",
+    write(root, job + "configuration documents/Shoal7 4321 configuration.pdf",
           pdf("Configuration 4321", ["Configuration sheet."]))
-    write(root, job + "con & ini files/SBE19plus_4321.con", con_file("4321"))
+    write(root, job + "con & ini files/Shoal7_4321.con", con_file("4321"))
     write(root, job + "con & ini files/Deck Unit.ini", crlf("[Deck]", "Baud=9600"))
     write(root, job + "recovered data/cast0001.hex", crlf("* Sample cast", "0A1B2C3D"))
     job = "1002_CD_Contents/"
-    write(root, job + "SERVICE REPORT.PDF", pdf("Service Report 1002", ["Serviced: SBE 43 0815."]))
-    write(root, job + "calibration documents/SBE43 0815 oxygen.pdf",
+    write(root, job + "SERVICE REPORT.PDF", pdf("Service Report 1002", ["Serviced: Squall O2 0815."]))
+    write(root, job + "calibration documents/SquallO2 0815 oxygen.pdf",
           pdf("Calibration 0815", ["Oxygen calibration."]))
     write(root, "1003_CD_Contents/notes.txt", crlf("Job 1003: instrument returned without documents."))
     components = "CD Current Version (7.16)/Components"

@@ -11,7 +11,7 @@ class FileBrowser : public DiscFixture {
 protected:
     void SetUp() override {
         file("A17.job", "7.16\r\nMarch 2007\r\n");
-        for (const char* f : {"SBE19.con", "SBE43.CON", "deck.ini", "SBE19 Manual.pdf",
+        for (const char* f : {"Shoal7.con", "SquallO2.CON", "deck.ini", "Shoal7 Manual.pdf",
                               "Overview MANUAL.PDF", "readme.txt"})
             file(f);
         start();
@@ -38,7 +38,7 @@ TEST_F(FileBrowser, MenuRowsOpenTheBrowserOnOneKindOfFile) {
     EXPECT_TRUE(browser().visible());
     EXPECT_EQ(browser().caption(), "All included .CON file(s)");
     EXPECT_EQ(browser().FileMain().path(), "D:\\");
-    EXPECT_EQ(browser().FileMain().names(), (std::vector<std::string>{"SBE19.con", "SBE43.CON"}));
+    EXPECT_EQ(browser().FileMain().names(), (std::vector<std::string>{"Shoal7.con", "SquallO2.CON"}));
     EXPECT_EQ(main().caption(), "Tidewell Software CD - Instrument Specific Documentation");
     EXPECT_TRUE(m_launcher.opens.empty());
 
@@ -54,7 +54,7 @@ TEST_F(FileBrowser, MenuRowsOpenTheBrowserOnOneKindOfFile) {
     click("View Instrument Manual(s)");
     EXPECT_EQ(browser().caption(), "All included manual(s)");
     EXPECT_EQ(browser().FileMain().names(),
-              (std::vector<std::string>{"Overview MANUAL.PDF", "SBE19 Manual.pdf"}));
+              (std::vector<std::string>{"Overview MANUAL.PDF", "Shoal7 Manual.pdf"}));
 }
 
 TEST_F(FileBrowser, OpensByThePatternNotByTheFile) {
@@ -64,9 +64,9 @@ TEST_F(FileBrowser, OpensByThePatternNotByTheFile) {
         std::vector<std::string> opens;
     };
     const std::vector<Row> rows = {
-        {"*.con", {"notepad.exe D:\\\\SBE19.con", "notepad.exe D:\\\\SBE43.CON"}, {}},
-        {"*.CON", {"notepad.exe D:\\\\SBE19.con", "notepad.exe D:\\\\SBE43.CON"}, {}},
-        {"*manual*.pdf", {}, {"D:\\\\Overview MANUAL.PDF", "D:\\\\SBE19 Manual.pdf"}},
+        {"*.con", {"notepad.exe D:\\\\Shoal7.con", "notepad.exe D:\\\\SquallO2.CON"}, {}},
+        {"*.CON", {"notepad.exe D:\\\\Shoal7.con", "notepad.exe D:\\\\SquallO2.CON"}, {}},
+        {"*manual*.pdf", {}, {"D:\\\\Overview MANUAL.PDF", "D:\\\\Shoal7 Manual.pdf"}},
         {"*.txt", {}, {}}, // listed, but not opened
     };
     for (const Row& r : rows) {
@@ -93,14 +93,14 @@ TEST_F(FileBrowser, ViewOpensTheSelectionAndDoubleClickTheCurrentEntry) {
 
     browser().FileMain().userSetCurrent(1);
     browser().raise(ui::UiEvent::of(ui::EventKind::DblClick, "FileMain"));
-    EXPECT_EQ(m_launcher.runs, (std::vector<std::string>{"notepad.exe D:\\\\SBE43.CON"}));
+    EXPECT_EQ(m_launcher.runs, (std::vector<std::string>{"notepad.exe D:\\\\SquallO2.CON"}));
 
     // An editor that cannot be started is told, and the browser goes on.
     m_launcher.failRuns = true;
     browser().raise(ui::UiEvent::of(ui::EventKind::DblClick, "FileMain"));
     ASSERT_EQ(m_messages.prompts.size(), 1u);
     EXPECT_EQ(m_messages.prompts[0],
-              "The text editor could not be started for:\r\nD:\\\\SBE43.CON\r\nFile not found");
+              "The text editor could not be started for:\r\nD:\\\\SquallO2.CON\r\nFile not found");
 }
 
 TEST_F(FileBrowser, AFolderThatCannotBeListedIsTold) {

@@ -107,7 +107,7 @@ TEST(SampleDiscCheck, SoftwareDiscMadeForAJob) {
     const auto& con = itemOf(r, "View .CON file(s)");
     EXPECT_EQ(con.browserCaption, "All included .CON file(s)");
     EXPECT_EQ(con.browserPattern, "*.con");
-    EXPECT_EQ(con.browserFiles, (Strings{"SBE19plus_1717.con", "SBE43_1717.CON"}));
+    EXPECT_EQ(con.browserFiles, (Strings{"Shoal7_1717.con", "SquallO2_1717.CON"}));
     const auto& reader =
         itemOf(r, "Install Adobe Acorbat Reader (Required to view .PDF documents)");
     EXPECT_EQ(reader.messages, (Strings{"This will install Adobe Acrobat version 5.05."}));
@@ -168,7 +168,7 @@ public:
     void jobDisc() {
         softwareDisc();
         file("A17.job", "7.16\r\nMarch 2007\r\n");
-        file("SBE19plus_1717.con");
+        file("Shoal7_1717.con");
     }
     check::DiscReport check() { return checkFolder(m_disc); }
 };
@@ -299,7 +299,7 @@ TEST_F(BrokenDisc, EachKindOfProblemWithItsPathAndReason) {
         {"a browser row with nothing to list",
          [](BrokenDisc& d) {
              d.jobDisc();
-             std::filesystem::remove(d.host("SBE19plus_1717.con"));
+             std::filesystem::remove(d.host("Shoal7_1717.con"));
              d.file("setup.configuration");
          },
          {"empty-browser", "\"View .CON file(s)\" is shown", "D:\\"}},

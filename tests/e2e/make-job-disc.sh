@@ -9,7 +9,7 @@ rm -rf "$target"
 mkdir -p "$target/autorun" "$target/CD Current Version (7.16)/Components/website"
 printf '7.16\r\n' >"$target/autorun/version"
 components="$target/CD Current Version (7.16)/Components"
-printf 'manual\n' >"$components/SBE19plus manual.pdf"
+printf 'manual\n' >"$components/Shoal7 manual.pdf"
 printf '<html></html>\n' >"$components/website/index.htm"
 printf 'contents\n' >"$components/CDContentsAndInstallation.pdf"
 # The ids are the job numbers the trace must list.

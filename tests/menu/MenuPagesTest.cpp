@@ -88,9 +88,9 @@ TEST_F(MenuPages, ItemsTakeTheFirstRowAsTheirTemplate) {
 }
 
 TEST_F(MenuPages, InstrumentDocumentationShowsTheKindsOfFilesPresent) {
-    file("SBE19.con");
+    file("Shoal7.con");
     file("deck.INI");
-    file("SBE19 Manual.pdf");
+    file("Shoal7 Manual.pdf");
     start();
     ASSERT_TRUE(main().ShowInstrumentDocsMenu());
     EXPECT_EQ(items(), (Items{"View Instrument Manual(s)", "View .CON file(s)", "View .INI file(s)",

@@ -16,7 +16,7 @@ TEST(FilePattern, MatchesWildcardsWithoutRegardToCase) {
         {"SENSOR.CON", "*.con", true},
         {"sensor.con.bak", "*.con", false},
         {"a.con", "*.CON", true},
-        {"SBE19 Manual.PDF", "*manual*.pdf", true},
+        {"Shoal7 Manual.PDF", "*manual*.pdf", true},
         {"manual.pdf", "*manual*.pdf", true}, // "*" also stands for nothing
         {"manuals.txt", "*manual*.pdf", false},
         {"x1.ini", "x?.ini", true},
