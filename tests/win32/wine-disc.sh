@@ -182,5 +182,8 @@ if kill -0 "$pid" 2>/dev/null; then
 fi
 wait "$pid" || { echo "the program ended with a failure"; exit 1; }
 grep -q $'^hide\tformMain$' "$trace" || { echo "no hide line"; exit 1; }
+# DISCMENU_TRACE_KEEP=FOLDER keeps the whole trace there, named after the screenshot, to
+# compare the runs of two builds.
+[ -z "${DISCMENU_TRACE_KEEP:-}" ] || cp "$trace" "$DISCMENU_TRACE_KEEP/$(basename "$shot" .png).trace"
 ok=1
 echo "ok: $(basename "$disc") under Wine"
