@@ -4,7 +4,6 @@
 #include "app/ModMain.h"
 #include "app/StreamTraceSink.h"
 #include "app/Trace.h"
-#include "platform/posix/CheckCommand.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixEnvironment.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -41,9 +40,7 @@ bool hasDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The disc makers' tools need no display.
-    if (argc > 1 && std::string(argv[1]) == "--check")
-        return posix::checkCommand(argc, argv);
+    // The disc makers' snapshot needs no display; their check is discmenu's own.
     if (argc > 1 && std::string(argv[1]) == "--snapshot")
         return qt::snapshotCommand(argc, argv);
     if (!hasDisplay()) {

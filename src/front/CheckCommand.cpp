@@ -1,4 +1,4 @@
-#include "platform/posix/CheckCommand.h"
+#include "front/CheckCommand.h"
 
 #include "check/DiscCheck.h"
 #include "check/ReportWriters.h"
@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace discmenu::posix {
+namespace discmenu::front {
 
 int checkCommand(int argc, char** argv) {
     std::string disc;
@@ -23,9 +23,9 @@ int checkCommand(int argc, char** argv) {
             return 2;
         }
     }
-    CheckSetup setup(disc);
+    posix::CheckSetup setup(disc);
     const check::DiscReport report = check::checkDisc(setup.ports());
-    StdioStream out(stdout);
+    posix::StdioStream out(stdout);
     if (json)
         check::writeJson(out, report, setup.discFolder());
     else
@@ -34,4 +34,4 @@ int checkCommand(int argc, char** argv) {
     return report.exitStatus();
 }
 
-} // namespace discmenu::posix
+} // namespace discmenu::front

@@ -3,7 +3,7 @@
 // 12 ms of every check. Everything else is the window program beside this one, started in
 // this process's place with the same arguments.
 
-#include "platform/posix/CheckCommand.h"
+#include "front/CheckCommand.h"
 #include "platform/posix/PosixEnvironment.h"
 
 #include <cerrno>
@@ -16,7 +16,7 @@ using namespace discmenu;
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--check")
-        return posix::checkCommand(argc, argv);
+        return front::checkCommand(argc, argv);
     const std::string window = posix::PosixEnvironment::executableFolder() + "/discmenu-window";
     ::execv(window.c_str(), argv);
     std::fprintf(stderr, "discmenu: cannot start %s: %s\n", window.c_str(), std::strerror(errno));
