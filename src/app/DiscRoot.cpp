@@ -1,30 +1,24 @@
 #include "app/DiscRoot.h"
+#include "app/DiscLayout.h"
 
 #include "platform/Text.h"
+#include "platform/WindowsPath.h"
 
-#include <cctype>
 #include <optional>
 
 namespace discmenu {
 namespace {
 
-constexpr std::string_view versionFolderStart = "\\CD Current Version (";
-constexpr std::string_view componentsEnd = ")\\Components";
 constexpr std::size_t historicCut = 36;
-
-bool isDriveRoot(const std::string& s) {
-    return (s.size() == 2 || (s.size() == 3 && s[2] == '\\')) &&
-           std::isalpha(static_cast<unsigned char>(s[0])) && s[1] == ':';
-}
 
 // The folder holding "CD Current Version (V)" when base ends in
 // "\CD Current Version (V)\Components".
 std::optional<std::string> versionLayoutHolder(const std::string& base) {
-    if (!base.ends_with(componentsEnd))
+    if (!base.ends_with(layout::componentsEnd))
         return std::nullopt;
     const std::string_view head =
-        std::string_view(base).substr(0, base.size() - componentsEnd.size());
-    const std::size_t at = head.rfind(versionFolderStart);
+        std::string_view(base).substr(0, base.size() - layout::componentsEnd.size());
+    const std::size_t at = head.rfind("\\" + std::string(layout::versionFolderStart));
     if (at == std::string_view::npos || head.find('\\', at + 1) != std::string_view::npos)
         return std::nullopt;
     std::string holder(head.substr(0, at));
@@ -42,7 +36,7 @@ std::string discRootFor(const std::string& cdBase, const std::string& driveRoot)
     if (auto holder = versionLayoutHolder(cdBase)) {
         if (len >= historicCut) {
             std::string cut = text::left(cdBase, len - historicCut);
-            if (isDriveRoot(cut))
+            if (winpath::isDriveRoot(cut))
                 return cut;
         }
         if (!holder->empty())

@@ -1,3 +1,4 @@
+#include "app/DiscLayout.h"
 #include "app/ModMain.h"
 #include "app/TextFile.h"
 #include "menu/FormMain.h"
@@ -11,8 +12,6 @@
 namespace discmenu {
 
 namespace {
-constexpr std::string_view jobFolderEnd = "_CD_Contents";
-constexpr std::size_t versionStart = 21; // after "CD Current Version ("
 constexpr int jobEntryHeight = 225;
 } // namespace
 
@@ -22,10 +21,10 @@ void ModMain::ReadJobFile() {
         return;
     putInListingOrder(*files);
     for (const FolderEntry& f : *files) {
-        if (text::lower(text::right(f.name, 4)) != ".job")
+        if (text::lower(text::right(f.name, 4)) != layout::jobFileEnd)
             continue;
         JobName = text::left(f.name, text::length(f.name) - 4);
-        auto job = openTextFile(fs(), CDPath + "\\" + JobName + ".job");
+        auto job = openTextFile(fs(), layout::jobFile(CDPath, JobName));
         if (!job)
             continue; // neither line read: CDVersion and JobDate stay as they were
         if (auto line = job->readLine())
@@ -37,7 +36,7 @@ void ModMain::ReadJobFile() {
         }
         // The one-line form: its line is the date; the version comes from the version file.
         JobDate = CDVersion;
-        if (auto version = openTextFile(fs(), CDPath + "\\autorun\\version")) {
+        if (auto version = openTextFile(fs(), layout::versionFile(CDPath))) {
             if (auto line = version->readLine())
                 CDVersion = *line;
         }
@@ -64,13 +63,13 @@ Outcome ModMain::ScanServiceFolders() {
         const std::size_t len = text::length(f.name);
         if (f.name.ends_with(')')) {
             // A name shorter than "CD Current Version (" and ")" holds no version.
-            if (len < versionStart)
+            if (len < layout::versionColumn)
                 continue;
-            CDVersion = text::mid(f.name, versionStart, len - versionStart);
+            CDVersion = text::mid(f.name, layout::versionColumn, len - layout::versionColumn);
             const std::string stamp = m_ports.env.dateTimeText(f.modified);
             JobDate = stamp.substr(0, stamp.find(' '));
-        } else if (text::right(f.name, jobFolderEnd.size()) == jobFolderEnd) {
-            const std::string id = text::left(f.name, len - jobFolderEnd.size());
+        } else if (text::right(f.name, layout::jobFolderEnd.size()) == layout::jobFolderEnd) {
+            const std::string id = text::left(f.name, len - layout::jobFolderEnd.size());
             ui::ListBox& jobs = formMain().lstRMA();
             if (!RMAList.empty()) {
                 jobs.addItem(id);

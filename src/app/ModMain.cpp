@@ -2,6 +2,7 @@
 
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
+#include "platform/WindowsPath.h"
 #include "savedlg/FormFileSave.h"
 
 namespace discmenu {
@@ -57,13 +58,6 @@ private:
     bool m_shown = false;
 };
 
-std::string lastName(const std::string& path) {
-    std::string p = path;
-    while (!p.empty() && p.back() == '\\')
-        p.pop_back();
-    return p.substr(p.rfind('\\') == std::string::npos ? 0 : p.rfind('\\') + 1);
-}
-
 } // namespace
 
 FormMain& ModMain::formMain() {
@@ -77,12 +71,12 @@ FormFileSave& ModMain::formFileSave() {
 }
 
 Outcome ModMain::CopyFile(const std::string& source, const std::string& destination) {
-    ProgressNote note(m_ports.desktop, "Copying " + lastName(source), m_progressDelay);
+    ProgressNote note(m_ports.desktop, "Copying " + winpath::lastName(source), m_progressDelay);
     return fs().copyFile(source, destination, &note);
 }
 
 Outcome ModMain::CopyFolder(const std::string& source, const std::string& destination) {
-    ProgressNote note(m_ports.desktop, "Copying " + lastName(source), m_progressDelay);
+    ProgressNote note(m_ports.desktop, "Copying " + winpath::lastName(source), m_progressDelay);
     return fs().copyFolder(source, destination, &note);
 }
 

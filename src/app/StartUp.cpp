@@ -1,3 +1,4 @@
+#include "app/DiscLayout.h"
 #include "app/DiscRoot.h"
 #include "app/ModMain.h"
 #include "menu/FormMain.h"
@@ -6,9 +7,7 @@
 namespace discmenu {
 
 namespace {
-constexpr std::string_view jobFolderEnd = "_CD_Contents";
 constexpr std::size_t shortestNonRoot = 12;
-constexpr std::size_t autorunLength = 8; // "\autorun"
 } // namespace
 
 void ModMain::Main() {
@@ -16,8 +15,8 @@ void ModMain::Main() {
     const std::string folder = programFolder();
     CDPath = text::left(folder, 3);
     const std::size_t len = text::length(folder);
-    CDBase =
-        len >= shortestNonRoot ? text::left(folder, len - autorunLength) : text::left(folder, 3);
+    CDBase = len >= shortestNonRoot ? text::left(folder, len - layout::autorunFolder.size())
+                                    : text::left(folder, 3);
     SavePath = "C:\\";
 
     auto service = IsServiceDisc();
@@ -31,7 +30,7 @@ void ModMain::Main() {
         IsGenericCD = false;
         CDRoot = CDPath;
         goOnPastFailure(ScanServiceFolders());
-        CDPath = CDPath + "\\CD Current Version (" + CDVersion + ")\\Components";
+        CDPath = layout::softwareFolder(CDPath, CDVersion);
         ShowServiceDisc();
     } else {
         ReadJobFile();
@@ -47,7 +46,7 @@ Result<bool> ModMain::IsServiceDisc() {
         return std::unexpected(folders.error());
     bool found = false;
     for (const FolderEntry& f : *folders) {
-        if (text::right(f.name, jobFolderEnd.size()) == jobFolderEnd)
+        if (text::right(f.name, layout::jobFolderEnd.size()) == layout::jobFolderEnd)
             found = true;
     }
     return found;

@@ -1,4 +1,5 @@
 #include "check/DiscCheck.h"
+#include "app/DiscLayout.h"
 
 #include "app/ModMain.h"
 #include "app/TextFile.h"
@@ -7,6 +8,7 @@
 #include "menu/FormMain.h"
 #include "platform/Listing.h"
 #include "platform/Text.h"
+#include "platform/WindowsPath.h"
 
 #include <algorithm>
 #include <set>
@@ -15,17 +17,8 @@ namespace discmenu::check {
 
 namespace {
 
-constexpr std::string_view jobFolderEnd = "_CD_Contents";
-constexpr std::string_view versionFolderStart = "CD Current Version (";
-constexpr std::size_t versionStart = 21;
-
 std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
-}
-
-std::string lastName(const std::string& path) {
-    const std::size_t at = path.rfind('\\');
-    return at == std::string::npos ? path : path.substr(at + 1);
 }
 
 // A message of the menu as one line of the report.
@@ -76,22 +69,24 @@ void checkServiceFolders(const CheckPorts& ports, const NameRules& tree, ModMain
         const std::size_t len = text::length(f.name);
         const std::string path = mod.CDRoot + (mod.CDRoot.ends_with('\\') ? "" : "\\") + f.name;
         if (f.name.ends_with(')')) {
-            if (len < versionStart) {
+            if (len < layout::versionColumn) {
                 add(r, "skipped-folder",
                     "ends in \")\" but is too short to name a version; the start-up skips it",
                     path);
                 continue;
             }
             versionFolders.push_back(f.name);
-            if (!f.name.starts_with(versionFolderStart))
+            if (!f.name.starts_with(layout::versionFolderStart))
                 add(r, "skipped-folder",
                     "ends in \")\", so the start-up takes it for the version folder (version " +
-                        quoted(text::mid(f.name, versionStart, len - versionStart)) + ")",
+                        quoted(
+                            text::mid(f.name, layout::versionColumn, len - layout::versionColumn)) +
+                        ")",
                     path);
-        } else if (f.name == jobFolderEnd) {
+        } else if (f.name == layout::jobFolderEnd) {
             add(r, "skipped-folder",
                 "a job folder without a job number; the job list gets an empty entry", path);
-        } else if (!text::endsWith(f.name, jobFolderEnd) &&
+        } else if (!text::endsWith(f.name, layout::jobFolderEnd) &&
                    text::lowerContains(f.name, "_cd_content")) {
             add(r, "skipped-folder",
                 "does not end in exactly \"_CD_Contents\"; the start-up does not list it as a job",
@@ -107,11 +102,11 @@ void checkServiceFolders(const CheckPorts& ports, const NameRules& tree, ModMain
                 quoted(versionFolders.back()) + ", not " + others,
             mod.CDRoot);
     }
-    const std::string versionFile = mod.CDRoot + "\\autorun\\version";
+    const std::string versionFile = layout::versionFile(mod.CDRoot);
     if (!versionFolders.empty()) {
         const std::string& name = versionFolders.back();
         const std::string fromFolder =
-            text::mid(name, versionStart, text::length(name) - versionStart);
+            text::mid(name, layout::versionColumn, text::length(name) - layout::versionColumn);
         if (auto fromFile = firstLine(ports.fs, versionFile); fromFile && *fromFile != fromFolder)
             add(r, "version-mismatch",
                 "the version file says " + quoted(*fromFile) + ", the version folder " +
@@ -132,7 +127,7 @@ void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
     putInListingOrder(*files);
     std::vector<std::string> jobFiles;
     for (const FolderEntry& f : *files) {
-        if (text::lower(text::right(f.name, 4)) == ".job")
+        if (text::lower(text::right(f.name, 4)) == layout::jobFileEnd)
             jobFiles.push_back(f.name);
     }
     if (jobFiles.size() > 1) {
@@ -146,7 +141,7 @@ void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
     }
     if (mod.JobName.empty())
         return;
-    const std::string path = mod.CDPath + "\\" + mod.JobName + ".job";
+    const std::string path = layout::jobFile(mod.CDPath, mod.JobName);
     if (mod.JobDate.find('\n') != std::string::npos ||
         mod.CDVersion.find('\n') != std::string::npos)
         add(r, "job-file-no-date",
@@ -190,11 +185,11 @@ void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
         else if (a.searchMatches.size() > 1) {
             std::string others;
             for (std::size_t i = 1; i < a.searchMatches.size(); ++i)
-                others += (i > 1 ? ", " : "") + quoted(lastName(a.searchMatches[i]));
+                others += (i > 1 ? ", " : "") + quoted(winpath::lastName(a.searchMatches[i]));
             add(r, "several-matches",
                 item + ": " + std::to_string(a.searchMatches.size()) +
-                    " files match; the menu opens " + quoted(lastName(a.searchMatches[0])) +
-                    ", not " + others,
+                    " files match; the menu opens " +
+                    quoted(winpath::lastName(a.searchMatches[0])) + ", not " + others,
                 a.searchMatches[0]);
         }
     }
@@ -286,7 +281,7 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
         checkJobFiles(ports, mod, r);
     if (r.CDVersion.empty())
         add(r, "missing-target", "no version is found; the header reads \"Version \" alone",
-            (r.kind == DiscKind::Service ? r.CDRoot : r.CDPath) + "\\autorun\\version");
+            layout::versionFile(r.kind == DiscKind::Service ? r.CDRoot : r.CDPath));
     const Presence on(ports.fs, names);
     for (const ItemAction& a : r.fixedItems)
         checkItem(on, a, r);

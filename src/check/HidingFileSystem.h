@@ -42,7 +42,7 @@ public:
     std::vector<char> drives() const override { return m_inner.drives(); }
 
 private:
-    static Outcome refused() { return fail(err::PermissionDenied, "A disc check writes nothing"); }
+    static Outcome refused() { return fail(Err::PermissionDenied, "a disc check writes nothing"); }
 
     FileSystem& m_inner;
     const NameRules* m_tree;

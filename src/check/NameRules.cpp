@@ -1,6 +1,7 @@
 #include "check/NameRules.h"
 
 #include "platform/Text.h"
+#include "platform/WindowsPath.h"
 
 #include <algorithm>
 #include <array>
@@ -137,27 +138,17 @@ bool NameRules::holds(std::string_view relative) const {
 }
 
 std::optional<bool> NameRules::met(const std::string& path) const {
-    // The drive, "D:", in either case.
-    const std::string drive = text::lower(text::left(m_root, 2));
-    if (text::lower(text::left(path, 2)) != drive)
+    if (!winpath::hasDrive(path) || !winpath::hasDrive(m_root) ||
+        winpath::driveOf(path) != winpath::driveOf(m_root))
         return std::nullopt;
     std::string relative;
-    std::string name;
-    auto take = [&] {
-        if (name.empty() || name == ".")
-            return;
+    for (const std::string& name : winpath::names(path)) {
+        if (name == ".")
+            continue;
         if (!relative.empty())
             relative += '\\';
         relative += text::lower(name);
-        name.clear();
-    };
-    for (char c : path.substr(2)) {
-        if (c == '\\')
-            take();
-        else
-            name += c;
     }
-    take();
     if (relative.find("..") != std::string::npos)
         return std::nullopt; // left to the file system
     return relative.empty() || holds(relative);

@@ -1,3 +1,4 @@
+#include "app/DiscLayout.h"
 #include "app/ModMain.h"
 #include "app/TextFile.h"
 #include "menu/FormMain.h"
@@ -9,7 +10,7 @@ void FormMain::Form_Load() {
         ShowSingleJobStart();
         return;
     }
-    if (auto version = openTextFile(m_mod.fs(), m_mod.CDPath + "\\autorun\\version")) {
+    if (auto version = openTextFile(m_mod.fs(), layout::versionFile(m_mod.CDPath))) {
         if (auto line = version->readLine())
             m_mod.CDVersion = *line;
     }

@@ -1,3 +1,4 @@
+#include "app/DiscLayout.h"
 #include "app/ModMain.h"
 #include "menu/FormMain.h"
 
@@ -39,7 +40,7 @@ void FormMain::startPage(const std::string& title) {
 }
 
 std::string FormMain::jobFolder(const std::string& jobId) const {
-    return m_mod.CDRoot + "\\" + jobId + "_CD_Contents" + "\\";
+    return layout::jobFolder(m_mod.CDRoot, jobId);
 }
 
 void FormMain::ShowJobMenu(const std::string& jobId) {

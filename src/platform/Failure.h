@@ -2,31 +2,37 @@
 
 #include <expected>
 #include <string>
-#include <utility>
+#include <string_view>
 
 namespace discmenu {
 
-// One numbering for every failing platform operation, the one the discs' programs
-// have always shown to users.
-namespace err {
-inline constexpr int FileNotFound = 53;
-inline constexpr int DiskFull = 61;
-inline constexpr int DriveUnavailable = 68;
-inline constexpr int PermissionDenied = 70;
-inline constexpr int PathFileAccess = 75;
-inline constexpr int PathNotFound = 76;
-} // namespace err
+// One numbering for every failing platform operation, the one the discs' programs have
+// always shown to users.
+enum class Err {
+    FileNotFound = 53,
+    DiskFull = 61,
+    DriveUnavailable = 68,
+    PermissionDenied = 70,
+    PathFileAccess = 75,
+    PathNotFound = 76,
+};
 
+// A failure and its standard description, which comes from the one table of texts
+// (failure()); the adapters map their system's errors into it, each in one function.
 struct Failure {
-    int number = 0;
+    Err code = Err::PathFileAccess;
     std::string description;
+    int number() const { return static_cast<int>(code); }
 };
 
 template <class T> using Result = std::expected<T, Failure>;
 using Outcome = std::expected<void, Failure>;
 
-inline std::unexpected<Failure> fail(int number, std::string description) {
-    return std::unexpected(Failure{number, std::move(description)});
+// The failure with its standard text ("Path not found"); a detail, when given, follows it
+// after a colon ("Path/File access error: Input/output error").
+Failure failure(Err code, std::string_view detail = {});
+inline std::unexpected<Failure> fail(Err code, std::string_view detail = {}) {
+    return std::unexpected(failure(code, detail));
 }
 
 // Marks a step of a handler that goes on past its own failure without a word.

@@ -88,10 +88,10 @@ void FormFileSave::checkPath() {
         return;
     }
     const Failure& failure = moved.error();
-    if (failure.number == err::DriveUnavailable) {
+    if (failure.code == Err::DriveUnavailable) {
         m_mod.MsgBox("Error, Drive not found:\r\n" + typed);
         m_txtPath.setText(m_mod.SavePath);
-    } else if (failure.number == err::PathNotFound) {
+    } else if (failure.code == Err::PathNotFound) {
         if (m_mod.MsgBox("Founder Not found, create new directory?\r\n" + typed,
                          Buttons::OkCancel) == Answer::Ok) {
             m_mod.CreateFolderPath(typed);
@@ -101,7 +101,7 @@ void FormFileSave::checkPath() {
             m_txtPath.setText(m_mod.SavePath);
         }
     } else {
-        m_mod.MsgBox(std::to_string(failure.number) + "\r\n" + failure.description);
+        m_mod.MsgBox(std::to_string(failure.number()) + "\r\n" + failure.description);
     }
 }
 

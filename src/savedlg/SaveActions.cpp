@@ -29,10 +29,10 @@ void FormFileSave::saveCopies() {
         if (copied) {
             ++count;
             copiedNames += "\r\n" + name;
-        } else if (copied.error().number == err::PermissionDenied) {
+        } else if (copied.error().code == Err::PermissionDenied) {
             m_mod.MsgBox("Could not save:" + name + "\r\nTo: " + m_mod.SavePath);
         } else {
-            m_mod.MsgBox(std::to_string(copied.error().number) + "\r\n" +
+            m_mod.MsgBox(std::to_string(copied.error().number()) + "\r\n" +
                          copied.error().description);
         }
     }
@@ -53,7 +53,7 @@ void FormFileSave::install(const InstallSet& set) {
     const std::string source = m_mod.CDPath + std::string(set.sourceFolder);
     bool batchCopied = true;
     auto report = [&](const Failure& failure, std::string_view name) {
-        m_mod.MsgBox(std::to_string(failure.number) + "\r\n" + failure.description + "\r\n" +
+        m_mod.MsgBox(std::to_string(failure.number()) + "\r\n" + failure.description + "\r\n" +
                      std::string(name));
     };
     for (std::string_view name : set.files) {

@@ -42,7 +42,7 @@ TEST_F(FolderSearch, FindFileByPrefixInAMissingFolderFails) {
     folder("sw");
     auto found = m_mod->FindFileByPrefix("rp", "exe", "\\Adobe Acrobat");
     ASSERT_FALSE(found.has_value());
-    EXPECT_EQ(found.error().number, 76);
+    EXPECT_EQ(found.error().number(), 76);
     EXPECT_EQ(*m_mod->FindFileByPrefix("rp", "exe", ""), "");
 }
 

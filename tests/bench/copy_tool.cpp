@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     const Outcome done = std::strcmp(argv[1], "file") == 0 ? fs.copyFile(*from, *to, nullptr)
                                                            : fs.copyFolder(*from, *to, nullptr);
     if (!done) {
-        std::cerr << "copy_tool: " << done.error().number << ' ' << done.error().description
+        std::cerr << "copy_tool: " << done.error().number() << ' ' << done.error().description
                   << '\n';
         return 1;
     }

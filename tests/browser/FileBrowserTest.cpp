@@ -38,7 +38,8 @@ TEST_F(FileBrowser, MenuRowsOpenTheBrowserOnOneKindOfFile) {
     EXPECT_TRUE(browser().visible());
     EXPECT_EQ(browser().caption(), "All included .CON file(s)");
     EXPECT_EQ(browser().FileMain().path(), "D:\\");
-    EXPECT_EQ(browser().FileMain().names(), (std::vector<std::string>{"Shoal7.con", "SquallO2.CON"}));
+    EXPECT_EQ(browser().FileMain().names(),
+              (std::vector<std::string>{"Shoal7.con", "SquallO2.CON"}));
     EXPECT_EQ(main().caption(), "Tidewell Software CD - Instrument Specific Documentation");
     EXPECT_TRUE(m_launcher.opens.empty());
 

@@ -14,6 +14,7 @@
 #include "menu/FormMain.h"
 #include "platform/Text.h"
 #include "platform/TextLines.h"
+#include "platform/WindowsPath.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/ui/FileList.h"
@@ -156,8 +157,7 @@ void listedNames(Sandbox& box, const std::string& data) {
 
 void typedPath(Sandbox& box, const std::string& typed) {
     (void)box.paths().toHost(typed);
-    (void)posix::PathResolver::normalised(typed);
-    (void)ui::FolderList::normalised(typed);
+    (void)winpath::normalised(typed);
     Run run(box);
     run.mod.Main();
     FormFileSave& dialog = run.mod.formFileSave();

@@ -106,7 +106,7 @@ TEST_F(MenuPages, InstrumentDocumentationShowsTheKindsOfFilesPresent) {
     m_mod->CDPath = "D:\\gone";
     auto built = main().ShowInstrumentDocsMenu();
     ASSERT_FALSE(built);
-    EXPECT_EQ(built.error().number, 76);
+    EXPECT_EQ(built.error().number(), 76);
     EXPECT_EQ(items(), Items{});
     EXPECT_EQ(m_mod->CurrentMenu, "Instrument Specific Documentation");
 }

@@ -81,7 +81,7 @@ TEST_F(FileSystemContract, EachFailureHasItsNumber) {
     file("src/a.con", "new");
     folder("src/sub");
     writeFile(home("dest/keep.con"), "precious");
-    auto number = [](const auto& result) { return result ? 0 : result.error().number; };
+    auto number = [](const auto& result) { return result ? 0 : result.error().number(); };
     struct Row {
         const char* what;
         int got;
@@ -138,7 +138,7 @@ TEST_F(FileSystemContract, ACopyReplacesOnlyOnceComplete) {
     if (ro.holds()) {
         auto refused = m_fs->copyFile("D:\\big.dat", "C:\\dest\\ro.con", nullptr);
         ASSERT_FALSE(refused);
-        EXPECT_EQ(refused.error().number, 70);
+        EXPECT_EQ(refused.error().number(), 70);
         EXPECT_EQ(readFile(home("dest/ro.con")), "old");
     }
 }
@@ -155,7 +155,7 @@ TEST_F(FileSystemContract, ALockedDestinationIsRefusedAndKept) {
     auto refused = m_fs->copyFile("D:\\a.con", "C:\\dest\\locked.con", nullptr);
     CloseHandle(lock);
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().number, 70);
+    EXPECT_EQ(refused.error().number(), 70);
     EXPECT_EQ(readFile(home("dest/locked.con")), "old");
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::directory_iterator(home("dest")))
@@ -194,11 +194,11 @@ TEST_F(FileSystemContract, AFullDiskRefusesTheCopyAndKeepsWhatWasThere) {
 
     auto full = fs->copyFile("D:\\big.dat", "F:\\dest\\report.pdf", nullptr);
     ASSERT_FALSE(full);
-    EXPECT_EQ(full.error().number, err::DiskFull);
+    EXPECT_EQ(full.error().code, Err::DiskFull);
     EXPECT_EQ(readFile(disk / "dest" / "report.pdf"), "old");
     auto folder = fs->copyFolder("D:\\pkg", "F:\\dest\\pkg", nullptr);
     ASSERT_FALSE(folder);
-    EXPECT_EQ(folder.error().number, err::DiskFull);
+    EXPECT_EQ(folder.error().code, Err::DiskFull);
     // What stands under a real name is whole; nothing of the broken copies is left.
     std::vector<std::string> left;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(disk / "dest"))

@@ -18,6 +18,7 @@
 #include "browser/FormFiles.h"
 #include "menu/FormMain.h"
 #include "platform/Text.h"
+#include "platform/WindowsPath.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "savedlg/FormFileSave.h"
@@ -289,7 +290,7 @@ bool Walk::builtTarget(const std::string& file) const {
     std::vector<std::string> folders;
     for (const std::string& f : {m.CDPath, m.CDPath + "\\Adobe Acrobat"}) {
         folders.push_back(f + "\\");
-        const std::string normal = posix::PathResolver::normalised(f);
+        const std::string normal = winpath::normalised(f);
         folders.push_back(normal.ends_with('\\') ? normal : normal + "\\");
     }
     for (const std::string& folder : folders) {

@@ -15,7 +15,7 @@ void FakeLauncher::shellOpen(const ui::Form& owner, const std::string& file,
 Outcome FakeLauncher::runProgram(const std::string& commandLine) {
     runs.push_back(commandLine);
     if (failRuns)
-        return fail(53, "File not found");
+        return fail(Err::FileNotFound);
     return {};
 }
 

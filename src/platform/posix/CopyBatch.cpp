@@ -59,7 +59,7 @@ void CopyBatch::add(const std::string& from, const std::string& to) {
 Outcome CopyBatch::write(const std::string& from, Pending& p) {
     const int in = m_sys.open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0);
     if (in < 0)
-        return failErrno(errno, err::FileNotFound);
+        return failErrno(errno, Err::FileNotFound);
     struct Closer {
         SysCalls& sys;
         int fd;
@@ -68,35 +68,35 @@ Outcome CopyBatch::write(const std::string& from, Pending& p) {
     struct stat st {};
     // Reading a regular file never waits, so O_NONBLOCK changes nothing from here on.
     if (::fstat(in, &st) != 0 || !S_ISREG(st.st_mode))
-        return fail(err::FileNotFound, "File not found");
+        return fail(Err::FileNotFound);
 
     struct stat existing {};
     if (::stat(p.target.c_str(), &existing) == 0) {
         if (S_ISDIR(existing.st_mode))
-            return fail(err::PathFileAccess, "Path/File access error");
+            return fail(Err::PathFileAccess);
         // A file that may not be written is not replaced, as on Windows.
         if (::access(p.target.c_str(), W_OK) != 0)
-            return failErrno(errno, err::PathNotFound);
+            return failErrno(errno, Err::PathNotFound);
     }
 
     const std::string folder = hostFolderOf(p.target);
     const int out = createTemp(folder, p.temp);
     if (out < 0)
-        return failErrno(errno, err::PathNotFound);
+        return failErrno(errno, Err::PathNotFound);
     struct stat made {};
     Outcome copied;
     if (::fstat(out, &made) == 0) {
         p.device = made.st_dev;
         watchDevice(p.device, folder);
     } else {
-        copied = failErrno(errno, err::PathNotFound);
+        copied = failErrno(errno, Err::PathNotFound);
     }
     if (copied)
         copied = copyBytes(in, out, static_cast<std::uint64_t>(st.st_size));
     if (copied && ::fchmod(out, st.st_mode & 07777) != 0)
-        copied = failErrno(errno, err::PathNotFound);
+        copied = failErrno(errno, Err::PathNotFound);
     if (m_sys.close(out) != 0 && copied)
-        copied = failErrno(errno, err::PathNotFound);
+        copied = failErrno(errno, Err::PathNotFound);
     if (!copied)
         remove(p.temp);
     return copied;
@@ -130,12 +130,12 @@ Outcome CopyBatch::copyBytes(int in, int out, std::uint64_t total) {
                 if (w < 0 && errno == EINTR)
                     continue;
                 if (w < 0)
-                    return failErrno(errno, err::PathNotFound);
+                    return failErrno(errno, Err::PathNotFound);
                 written += w;
             }
         }
         if (n < 0)
-            return failErrno(errno, err::PathNotFound);
+            return failErrno(errno, Err::PathNotFound);
         if (n == 0)
             return {};
         done += static_cast<std::uint64_t>(n);
@@ -164,11 +164,11 @@ void CopyBatch::watchDevice(dev_t device, const std::string& folder) {
 Outcome CopyBatch::sync(const std::string& path, int flags) {
     const int fd = m_sys.open(path.c_str(), flags | O_CLOEXEC, 0);
     if (fd < 0)
-        return failErrno(errno, err::PathNotFound);
+        return failErrno(errno, Err::PathNotFound);
     const int failed = m_sys.fsync(fd) == 0 ? 0 : errno;
     m_sys.close(fd); // all that matters is done, and told by fsync
     if (failed)
-        return failErrno(failed, err::PathNotFound);
+        return failErrno(failed, Err::PathNotFound);
     return {};
 }
 
@@ -195,7 +195,7 @@ Outcome CopyBatch::finish() {
             if (m_sys.syncFs(fd) == 0)
                 flushed[device] = {};
             else if (errno != ENOSYS)
-                flushed[device] = failErrno(errno, err::PathNotFound);
+                flushed[device] = failErrno(errno, Err::PathNotFound);
         }
         m_sys.close(fd);
     }
@@ -215,7 +215,7 @@ Outcome CopyBatch::finish() {
     std::vector<std::string> placed;
     for (const Pending& p : durable) {
         if (m_sys.rename(p.temp.c_str(), p.target.c_str()) != 0) {
-            const Failure failure = failureFromErrno(errno, err::PathNotFound);
+            const Failure failure = failureFromErrno(errno, Err::PathNotFound);
             remove(p.temp);
             notCopied(p.target, failure);
         } else {

@@ -5,26 +5,24 @@
 
 namespace discmenu::posix {
 
-Failure failureFromErrno(int error, int missingNumber) {
+Failure failureFromErrno(int error, Err missing) {
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return missingNumber == err::FileNotFound ? Failure{err::FileNotFound, "File not found"}
-                                                  : Failure{err::PathNotFound, "Path not found"};
+        return failure(missing);
     case EACCES:
     case EPERM:
     case EROFS:
-        return {err::PermissionDenied, "Permission denied"};
+        return failure(Err::PermissionDenied);
     case ENOSPC:
     case EDQUOT:
-        return {err::DiskFull, "Disk full"};
+        return failure(Err::DiskFull);
     case ENODEV:
     case ENXIO:
     case ENOMEDIUM:
-        return {err::DriveUnavailable, "Device unavailable"};
+        return failure(Err::DriveUnavailable);
     default:
-        return {err::PathFileAccess,
-                std::string("Path/File access error: ") + std::strerror(error)};
+        return failure(Err::PathFileAccess, std::strerror(error));
     }
 }
 

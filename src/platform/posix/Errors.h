@@ -4,12 +4,12 @@
 
 namespace discmenu::posix {
 
-// The program's failure for an errno value; missingNumber is what a missing name means
-// for this operation (53 for a file to read, 76 for a folder).
-Failure failureFromErrno(int error, int missingNumber);
+// The program's failure for an errno value; missing is what a missing name means for this
+// operation (a file to read: FileNotFound; a folder: PathNotFound).
+Failure failureFromErrno(int error, Err missing);
 
-inline std::unexpected<Failure> failErrno(int error, int missingNumber) {
-    return std::unexpected(failureFromErrno(error, missingNumber));
+inline std::unexpected<Failure> failErrno(int error, Err missing) {
+    return std::unexpected(failureFromErrno(error, missing));
 }
 
 } // namespace discmenu::posix

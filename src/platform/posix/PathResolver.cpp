@@ -1,9 +1,9 @@
 #include "platform/posix/PathResolver.h"
 
 #include "platform/Text.h"
+#include "platform/WindowsPath.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <dirent.h>
 #include <sys/stat.h>
@@ -28,20 +28,16 @@ std::string findName(const std::string& folder, const std::string& name) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return {};
-    const std::string wanted = text::upper(shownName(name));
+    const std::string wanted = winpath::nameKey(shownName(name));
     std::string found;
     while (dirent* e = ::readdir(dir)) {
-        if (text::upper(shownName(e->d_name)) == wanted) {
+        if (winpath::nameKey(shownName(e->d_name)) == wanted) {
             found = e->d_name;
             break;
         }
     }
     ::closedir(dir);
     return found;
-}
-
-bool hasDrive(const std::string& p) {
-    return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
 }
 
 constexpr std::string_view privateBackslash = "\uF05C";
@@ -77,34 +73,17 @@ std::string hostName(std::string_view shownName) {
     return replaceAll(shownName, privateBackslash, "\\");
 }
 
-std::vector<std::string> splitNames(const std::string& windowsPath) {
-    std::vector<std::string> names;
-    std::string current;
-    for (char c : windowsPath.substr(hasDrive(windowsPath) ? 2 : 0)) {
-        if (c == '\\' || c == '/') {
-            if (!current.empty())
-                names.push_back(std::move(current));
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty())
-        names.push_back(std::move(current));
-    return names;
-}
-
 Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
-    if (!hasDrive(windowsPath))
-        return fail(err::PathNotFound, "Path not found");
+    if (!winpath::hasDrive(windowsPath))
+        return fail(Err::PathNotFound);
     auto root = m_drives.rootOf(windowsPath[0]);
     if (!root)
-        return fail(err::DriveUnavailable, "Device unavailable");
+        return fail(Err::DriveUnavailable);
     // The machine names nothing by a longer path; refusing one at once keeps a pasted
     // monster from costing the walk below the square of its length.
     if (windowsPath.size() > PATH_MAX)
-        return fail(err::PathNotFound, "Path not found");
-    std::vector<std::string> names = splitNames(windowsPath);
+        return fail(Err::PathNotFound);
+    std::vector<std::string> names = winpath::names(windowsPath);
     for (std::string& name : names)
         name = hostName(name);
     // A path that exists exactly as written costs one lookup; only a miss walks it name
@@ -151,21 +130,6 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
         }
     }
     return host;
-}
-
-std::string PathResolver::normalised(const std::string& windowsPath) {
-    if (!hasDrive(windowsPath))
-        return windowsPath;
-    std::string out{static_cast<char>(std::toupper(static_cast<unsigned char>(windowsPath[0]))),
-                    ':', '\\'};
-    bool first = true;
-    for (const std::string& name : splitNames(windowsPath)) {
-        if (!first)
-            out += '\\';
-        out += name;
-        first = false;
-    }
-    return out;
 }
 
 } // namespace discmenu::posix

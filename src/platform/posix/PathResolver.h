@@ -23,15 +23,9 @@ public:
     // drive the machine does not have and 76 for a path without a drive.
     Result<std::string> toHost(const std::string& windowsPath) const;
 
-    // The Windows path with separators normalised: "D:\a\\b\" gives "D:\a\b", "D:" gives "D:\".
-    static std::string normalised(const std::string& windowsPath);
-
 private:
     DriveMap m_drives;
 };
-
-// Splits a Windows path after its drive ("D:") into names, dropping empty ones.
-std::vector<std::string> splitNames(const std::string& windowsPath);
 
 // The host path of a name inside a folder of this machine, found as every name of a path
 // is: as written when it exists so, otherwise the stored name that matches it without

@@ -107,7 +107,7 @@ Outcome PosixDiscTree::walk(check::TreeVisitor& visitor) const {
     };
     const int rootFd = ::open(m_root.c_str(), flags);
     if (rootFd < 0)
-        return failErrno(errno, err::PathNotFound);
+        return failErrno(errno, Err::PathNotFound);
     enter(rootFd, m_root, "");
     // Every folder before its subfolders, the subfolders in the folder's own order.
     while (!levels.empty()) {
@@ -130,7 +130,7 @@ Outcome PosixDiscTree::walk(check::TreeVisitor& visitor) const {
             error = errno;
         }
         if (fd < 0) {
-            visitor.unreadable(relative, failureFromErrno(error, err::PathNotFound));
+            visitor.unreadable(relative, failureFromErrno(error, Err::PathNotFound));
             continue;
         }
         enter(fd, std::move(host), std::move(relative));

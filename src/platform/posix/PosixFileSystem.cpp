@@ -1,6 +1,6 @@
 #include "platform/posix/PosixFileSystem.h"
 
-#include "platform/Text.h"
+#include "platform/WindowsPath.h"
 #include "platform/posix/Errors.h"
 
 #include <algorithm>
@@ -44,11 +44,11 @@ struct Fd {
 Result<int> openRegular(const std::string& host, struct stat& st) {
     const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
-        return failErrno(errno, err::FileNotFound);
+        return failErrno(errno, Err::FileNotFound);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         ::close(fd);
-        return fail(err::FileNotFound, "File not found");
+        return fail(Err::FileNotFound);
     }
     return fd;
 }
@@ -68,21 +68,21 @@ public:
             return;
         while (dirent* e = ::readdir(dir)) {
             m_exact.insert(e->d_name);
-            m_upper.try_emplace(text::upper(e->d_name), e->d_name); // the first match wins
+            m_keys.try_emplace(winpath::nameKey(e->d_name), e->d_name); // the first match wins
         }
         ::closedir(dir);
     }
     std::string pathOf(const std::string& name) const {
         if (m_exact.contains(name))
             return hostJoin(m_folder, name);
-        auto stored = m_upper.find(text::upper(name));
-        return hostJoin(m_folder, stored == m_upper.end() ? name : stored->second);
+        auto stored = m_keys.find(winpath::nameKey(name));
+        return hostJoin(m_folder, stored == m_keys.end() ? name : stored->second);
     }
 
 private:
     std::string m_folder;
     std::set<std::string> m_exact;
-    std::map<std::string, std::string> m_upper;
+    std::map<std::string, std::string> m_keys;
 };
 
 } // namespace
@@ -111,9 +111,9 @@ Result<std::vector<FolderEntry>> PosixFileSystem::list(const std::string& folder
         return std::unexpected(host.error());
     DIR* dir = ::opendir(host->c_str());
     if (!dir)
-        return failErrno(errno, err::PathNotFound);
+        return failErrno(errno, Err::PathNotFound);
     const int dirFd = ::dirfd(dir);
-    const std::string base = PathResolver::normalised(folder);
+    const std::string base = winpath::normalised(folder);
     const std::string prefix = base.ends_with('\\') ? base : base + "\\";
 
     std::vector<FolderEntry> entries;
@@ -161,7 +161,7 @@ Result<std::string> PosixFileSystem::readStart(const std::string& path,
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return failErrno(errno, err::FileNotFound);
+            return failErrno(errno, Err::FileNotFound);
         }
         if (n == 0)
             break;
@@ -235,19 +235,19 @@ void PosixFileSystem::copyHostFolder(const std::string& from, const std::string&
                                      const std::string& root) {
     struct stat source {};
     if (::stat(from.c_str(), &source) != 0 || !S_ISDIR(source.st_mode))
-        return batch.notCopied(to, {err::PathNotFound, "Path not found"});
+        return batch.notCopied(to, failure(Err::PathNotFound));
     if (!seen.insert({source.st_dev, source.st_ino}).second)
         return; // a link back to a folder already copied: left out without a word
     if (m_sys.mkdir(to.c_str(), 0777) == 0)
         batch.folderMade(to);
     else if (errno != EEXIST)
-        return batch.notCopied(to, failureFromErrno(errno, err::PathNotFound));
+        return batch.notCopied(to, failureFromErrno(errno, Err::PathNotFound));
     // The copy itself is never walked as a source, should it lie inside the source.
     if (struct stat made{}; ::stat(to.c_str(), &made) == 0)
         seen.insert({made.st_dev, made.st_ino});
     DIR* dir = m_sys.openDir(from.c_str());
     if (!dir)
-        return batch.notCopied(to, failureFromErrno(errno, err::PathNotFound));
+        return batch.notCopied(to, failureFromErrno(errno, Err::PathNotFound));
     std::vector<std::pair<std::string, bool>> children;
     for (;;) {
         errno = 0;
@@ -255,7 +255,7 @@ void PosixFileSystem::copyHostFolder(const std::string& from, const std::string&
         if (!e) {
             // Whatever the folder holds beyond this point is not known, so not copied.
             if (errno != 0)
-                batch.notCopied(to, failureFromErrno(errno, err::PathNotFound));
+                batch.notCopied(to, failureFromErrno(errno, Err::PathNotFound));
             break;
         }
         const std::string name = e->d_name;
@@ -284,8 +284,8 @@ Outcome PosixFileSystem::makeFolder(const std::string& path) {
         return std::unexpected(host.error());
     if (::mkdir(host->c_str(), 0777) != 0) {
         if (errno == EEXIST)
-            return fail(err::PathFileAccess, "Path/File access error");
-        return failErrno(errno, err::PathNotFound);
+            return fail(Err::PathFileAccess);
+        return failErrno(errno, Err::PathNotFound);
     }
     return {};
 }

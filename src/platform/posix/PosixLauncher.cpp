@@ -116,7 +116,7 @@ Outcome PosixLauncher::runProgram(const std::string& commandLine) {
         return openConsole(console->folder, console->name);
     if (auto file = parseNotepadCommand(commandLine))
         return openEditor(*file);
-    return fail(53, "File not found");
+    return fail(Err::FileNotFound);
 }
 
 Outcome PosixLauncher::openConsole(const std::string& folder, const std::string& name) {
@@ -136,7 +136,7 @@ Outcome PosixLauncher::openConsole(const std::string& folder, const std::string&
             continue;
         return spawnDetached(terminalCommand(terminal, consoleProgram(host, listed)), host);
     }
-    return fail(53, "File not found");
+    return fail(Err::FileNotFound);
 #endif
 }
 
@@ -146,7 +146,7 @@ Outcome PosixLauncher::openEditor(const std::string& file) {
         return std::unexpected(host.error());
     // Only a regular file: an editor would wait on a named pipe or read a device for ever.
     if (struct stat st{}; ::stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return fail(53, "File not found");
+        return fail(Err::FileNotFound);
 #ifdef __APPLE__
     return spawnDetached({"open", "-t", *host}, {});
 #else

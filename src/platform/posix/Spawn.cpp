@@ -81,10 +81,10 @@ std::string outputOf(const std::vector<std::string>& argv) {
 
 Outcome spawnDetached(const std::vector<std::string>& argv, const std::string& workingFolder) {
     if (argv.empty())
-        return fail(53, "File not found");
+        return fail(Err::FileNotFound);
     const std::string program = findProgram(argv[0]);
     if (program.empty())
-        return fail(53, "File not found");
+        return fail(Err::FileNotFound);
 
     std::vector<char*> args;
     for (const std::string& a : argv)
@@ -95,14 +95,14 @@ Outcome spawnDetached(const std::vector<std::string>& argv, const std::string& w
     // successful exec reads as end-of-file.
     int report[2];
     if (::pipe(report) != 0)
-        return fail(53, "File not found");
+        return fail(Err::FileNotFound);
     ::fcntl(report[0], F_SETFD, FD_CLOEXEC);
     ::fcntl(report[1], F_SETFD, FD_CLOEXEC);
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(report[0]);
         ::close(report[1]);
-        return fail(53, "File not found");
+        return fail(Err::FileNotFound);
     }
     if (child == 0) {
         ::setsid();
@@ -126,7 +126,7 @@ Outcome spawnDetached(const std::vector<std::string>& argv, const std::string& w
     }
     ::close(report[0]);
     if (n > 0)
-        return fail(53, std::string("File not found: ") + std::strerror(error));
+        return fail(Err::FileNotFound, std::strerror(error));
     return {};
 }
 

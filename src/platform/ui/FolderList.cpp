@@ -2,56 +2,15 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Listing.h"
+#include "platform/WindowsPath.h"
 #include "platform/ui/Form.h"
-
-#include <cctype>
 
 namespace discmenu::ui {
 
-namespace {
-
-bool hasDrive(const std::string& p) {
-    return p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':';
-}
-
-std::vector<std::string> namesAfterDrive(const std::string& p) {
-    std::vector<std::string> names;
-    std::string current;
-    for (std::size_t i = 2; i < p.size(); ++i) {
-        if (p[i] == '\\' || p[i] == '/') {
-            if (!current.empty())
-                names.push_back(current);
-            current.clear();
-        } else {
-            current += p[i];
-        }
-    }
-    if (!current.empty())
-        names.push_back(current);
-    return names;
-}
-
-} // namespace
-
-std::string FolderList::normalised(const std::string& folder) {
-    if (!hasDrive(folder))
-        return folder;
-    std::string out{static_cast<char>(std::toupper(static_cast<unsigned char>(folder[0]))), ':',
-                    '\\'};
-    bool first = true;
-    for (const std::string& name : namesAfterDrive(folder)) {
-        if (!first)
-            out += '\\';
-        out += name;
-        first = false;
-    }
-    return out;
-}
-
 Outcome FolderList::setPath(const std::string& folder) {
-    if (!hasDrive(folder))
-        return fail(err::PathNotFound, "Path not found");
-    const std::string target = normalised(folder);
+    if (!winpath::hasDrive(folder))
+        return fail(Err::PathNotFound);
+    const std::string target = winpath::normalised(folder);
     auto subfolders = m_fs.subfolders(target);
     if (!subfolders)
         return std::unexpected(subfolders.error());
@@ -61,7 +20,7 @@ Outcome FolderList::setPath(const std::string& folder) {
     std::string path = target.substr(0, 3);
     m_items.push_back({path, path, 0, true});
     int depth = 0;
-    for (const std::string& name : namesAfterDrive(target)) {
+    for (const std::string& name : winpath::names(target)) {
         path += (path.size() == 3 ? "" : "\\") + name;
         m_items.push_back({name, path, ++depth, true});
     }

@@ -41,9 +41,6 @@ public:
     // The user opened a row (a double-click): the list moves there.
     void userOpen(int row);
 
-    // "D:\a\\b\" gives "D:\a\b"; "d:" (the drive's current folder, its root here) gives "D:\".
-    static std::string normalised(const std::string& folder);
-
 private:
     const FileSystem& m_fs;
     std::string m_path;

@@ -22,24 +22,23 @@ std::string systemText(DWORD error) {
 
 } // namespace
 
-Failure failureFromError(std::uint32_t error, int missingNumber) {
+Failure failureFromError(std::uint32_t error, Err missing) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
         // A file to read whose folder is missing is a missing file, as on every machine the
         // program runs on.
-        return missingNumber == err::FileNotFound ? Failure{err::FileNotFound, "File not found"}
-                                                  : Failure{err::PathNotFound, "Path not found"};
+        return failure(missing);
     case ERROR_DIRECTORY:
-        return {err::PathNotFound, "Path not found"};
+        return failure(Err::PathNotFound);
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return {err::PermissionDenied, "Permission denied"};
+        return failure(Err::PermissionDenied);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-        return {err::DiskFull, "Disk full"};
+        return failure(Err::DiskFull);
     case ERROR_NOT_READY:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_UNIT:
@@ -47,9 +46,9 @@ Failure failureFromError(std::uint32_t error, int missingNumber) {
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
     case ERROR_UNRECOGNIZED_VOLUME:
-        return {err::DriveUnavailable, "Device unavailable"};
+        return failure(Err::DriveUnavailable);
     default:
-        return {err::PathFileAccess, "Path/File access error: " + systemText(error)};
+        return failure(Err::PathFileAccess, systemText(error));
     }
 }
 

@@ -6,8 +6,8 @@
 
 namespace discmenu::win32 {
 
-// The program's failure for a Windows error code (GetLastError); missingNumber is what a
-// missing name means for this operation (53 for a file to read, 76 for a folder).
-Failure failureFromError(std::uint32_t error, int missingNumber);
+// The program's failure for a Windows error code (GetLastError); missing is what a missing
+// name means for this operation (a file to read: FileNotFound; a folder: PathNotFound).
+Failure failureFromError(std::uint32_t error, Err missing);
 
 } // namespace discmenu::win32

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
-#include "platform/ui/FolderList.h"
+#include "platform/WindowsPath.h"
 #include "platform/win32/Errors.h"
 #include "platform/win32/Wide.h"
 
@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 
 namespace discmenu::win32 {
 
@@ -17,13 +16,8 @@ namespace {
 // Folders with names longer than this need the long form even where files do not.
 constexpr std::size_t LongPathFrom = 248;
 
-bool hasDrive(const std::string& path) {
-    return path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
-}
-
-char driveOf(const std::string& path) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
-}
+using winpath::driveOf;
+using winpath::hasDrive;
 
 FileTime timeOf(const FILETIME& ft) {
     // 100-nanosecond steps since 1601; 11644473600 seconds lie between 1601 and 1970.
@@ -99,14 +93,14 @@ std::wstring Win32FileSystem::apiPath(const std::string& path) const {
     return L"\\\\?\\" + full;
 }
 
-Failure Win32FileSystem::lastFailure(const std::string& path, int missingNumber) const {
+Failure Win32FileSystem::lastFailure(const std::string& path, Err missing) const {
     const DWORD error = GetLastError();
     if (hasDrive(path) && !m_folders.contains(driveOf(path))) {
         const wchar_t root[] = {static_cast<wchar_t>(driveOf(path)), L':', L'\\', 0};
         if (GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR)
-            return {err::DriveUnavailable, "Device unavailable"};
+            return failure(Err::DriveUnavailable);
     }
-    return failureFromError(error, missingNumber);
+    return failureFromError(error, missing);
 }
 
 bool Win32FileSystem::fileExists(const std::string& path) const {
@@ -133,7 +127,7 @@ Result<std::vector<FolderEntry>> Win32FileSystem::files(const std::string& folde
 
 Result<std::vector<FolderEntry>> Win32FileSystem::list(const std::string& folder, Kind kind) const {
     if (folder.empty())
-        return fail(err::PathNotFound, "Path not found");
+        return fail(Err::PathNotFound);
     WIN32_FIND_DATAW found{};
     Find find{FindFirstFileExW(apiPath(everything(folder)).c_str(), FindExInfoBasic, &found,
                                FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH)};
@@ -143,10 +137,10 @@ Result<std::vector<FolderEntry>> Win32FileSystem::list(const std::string& folder
         if (GetLastError() == ERROR_FILE_NOT_FOUND && folderExists(folder))
             return entries;
         if (fileExists(folder)) // a file is no folder to list
-            return fail(err::PathNotFound, "Path not found");
-        return std::unexpected(lastFailure(folder, err::PathNotFound));
+            return fail(Err::PathNotFound);
+        return std::unexpected(lastFailure(folder, Err::PathNotFound));
     }
-    const std::string base = ui::FolderList::normalised(folder);
+    const std::string base = winpath::normalised(folder);
     const std::string prefix = base.ends_with('\\') ? base : base + "\\";
     do {
         if (isDots(found.cFileName))
@@ -168,17 +162,17 @@ Result<std::string> Win32FileSystem::readStart(const std::string& path,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (in.h == INVALID_HANDLE_VALUE)
-        return std::unexpected(lastFailure(path, err::FileNotFound));
+        return std::unexpected(lastFailure(path, Err::FileNotFound));
     // Only a file on a disk is read: a device name ("con", "aux") is no file of the disc.
     if (GetFileType(in.h) != FILE_TYPE_DISK)
-        return fail(err::FileNotFound, "File not found");
+        return fail(Err::FileNotFound);
     std::string bytes;
     char buffer[4096];
     while (bytes.size() < maxBytes) {
         DWORD n = 0;
         const DWORD want = static_cast<DWORD>(std::min(sizeof buffer, maxBytes - bytes.size()));
         if (!ReadFile(in.h, buffer, want, &n, nullptr))
-            return std::unexpected(lastFailure(path, err::FileNotFound));
+            return std::unexpected(lastFailure(path, Err::FileNotFound));
         if (n == 0)
             break;
         bytes.append(buffer, n);
@@ -192,20 +186,20 @@ Outcome Win32FileSystem::copyFile(const std::string& source, const std::string& 
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
     if (in.h == INVALID_HANDLE_VALUE)
-        return std::unexpected(lastFailure(source, err::FileNotFound));
+        return std::unexpected(lastFailure(source, Err::FileNotFound));
     if (GetFileType(in.h) != FILE_TYPE_DISK)
-        return fail(err::FileNotFound, "File not found");
+        return fail(Err::FileNotFound);
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(in.h, &info))
-        return std::unexpected(lastFailure(source, err::FileNotFound));
+        return std::unexpected(lastFailure(source, Err::FileNotFound));
 
     std::wstring to = apiPath(destination);
     if (const DWORD a = GetFileAttributesW(to.c_str()); a != INVALID_FILE_ATTRIBUTES) {
         if (a & FILE_ATTRIBUTE_DIRECTORY)
-            return fail(err::PathFileAccess, "Path/File access error");
+            return fail(Err::PathFileAccess);
         // A read-only file is not replaced, as Windows' own copy refuses it.
         if (a & FILE_ATTRIBUTE_READONLY)
-            return fail(err::PermissionDenied, "Permission denied");
+            return fail(Err::PermissionDenied);
         // A file replaced keeps its stored name, whatever the letter case asked for.
         WIN32_FIND_DATAW stored{};
         if (Find f{FindFirstFileW(to.c_str(), &stored)}; f.h != INVALID_HANDLE_VALUE)
@@ -223,16 +217,16 @@ Outcome Win32FileSystem::copyFile(const std::string& source, const std::string& 
         out.h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_TEMPORARY, nullptr);
         if (out.h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
-            return std::unexpected(lastFailure(destination, err::PathNotFound));
+            return std::unexpected(lastFailure(destination, Err::PathNotFound));
     }
     if (out.h == INVALID_HANDLE_VALUE)
-        return fail(err::PathFileAccess, "Path/File access error");
+        return fail(Err::PathFileAccess);
 
     auto abandon = [&](const std::string& path, DWORD error) {
         out.close();
         DeleteFileW(temp.c_str());
         SetLastError(error);
-        return std::unexpected(lastFailure(path, err::PathNotFound));
+        return std::unexpected(lastFailure(path, Err::PathNotFound));
     };
     const std::uint64_t total =
         (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
@@ -266,7 +260,7 @@ Outcome Win32FileSystem::copyFile(const std::string& source, const std::string& 
         const DWORD error = GetLastError();
         DeleteFileW(temp.c_str());
         SetLastError(error);
-        return std::unexpected(lastFailure(destination, err::PathNotFound));
+        return std::unexpected(lastFailure(destination, Err::PathNotFound));
     }
     SetFileAttributesW(to.c_str(), info.dwFileAttributes & ~DWORD(FILE_ATTRIBUTE_TEMPORARY));
     return {};
@@ -275,10 +269,10 @@ Outcome Win32FileSystem::copyFile(const std::string& source, const std::string& 
 Outcome Win32FileSystem::copyFolder(const std::string& source, const std::string& destination,
                                     CopyProgress* progress) {
     if (!folderExists(source))
-        return fail(err::PathNotFound, "Path not found");
+        return fail(Err::PathNotFound);
     if (!CreateDirectoryW(apiPath(destination).c_str(), nullptr) &&
         GetLastError() != ERROR_ALREADY_EXISTS)
-        return std::unexpected(lastFailure(destination, err::PathNotFound));
+        return std::unexpected(lastFailure(destination, Err::PathNotFound));
     auto folders = subfolders(source);
     auto plain = files(source);
     if (!folders)
@@ -306,8 +300,8 @@ Outcome Win32FileSystem::makeFolder(const std::string& path) {
     if (CreateDirectoryW(apiPath(path).c_str(), nullptr))
         return {};
     if (GetLastError() == ERROR_ALREADY_EXISTS)
-        return fail(err::PathFileAccess, "Path/File access error");
-    return std::unexpected(lastFailure(path, err::PathNotFound));
+        return fail(Err::PathFileAccess);
+    return std::unexpected(lastFailure(path, Err::PathNotFound));
 }
 
 std::vector<char> Win32FileSystem::drives() const {

@@ -38,7 +38,7 @@ private:
     Result<std::vector<FolderEntry>> list(const std::string& folder, Kind kind) const;
     // The failure for the last error of an operation on path: 68 for a drive the machine
     // does not have, the mapped code otherwise.
-    Failure lastFailure(const std::string& path, int missingNumber) const;
+    Failure lastFailure(const std::string& path, Err missing) const;
 
     std::map<char, std::string> m_folders;
 };

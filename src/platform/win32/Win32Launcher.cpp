@@ -19,7 +19,7 @@ Outcome Win32Launcher::runProgram(const std::string& commandLine) {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
                         &process))
-        return fail(err::FileNotFound, "File not found");
+        return fail(Err::FileNotFound);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {};

@@ -141,7 +141,7 @@ TEST_F(Launcher, NotepadGoesToTheDesktopsEditorThenTheUsersOwn) {
     ASSERT_EQ(::mkfifo((m_disc / "pipe.con").c_str(), 0644), 0);
     auto started = m_launcher->runProgram("notepad.exe D:\\pipe.con");
     ASSERT_FALSE(started);
-    EXPECT_EQ(started.error().number, 53);
+    EXPECT_EQ(started.error().number(), 53);
 }
 
 } // namespace

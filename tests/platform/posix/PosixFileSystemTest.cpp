@@ -83,7 +83,7 @@ TEST_F(PosixFileSystem, CopyFailures) {
     for (const Row& r : rows) {
         auto copied = m_fs->copyFile(r.from, r.to, nullptr);
         ASSERT_FALSE(copied) << r.from << " " << r.to;
-        EXPECT_EQ(copied.error().number, r.number) << r.from << " " << r.to;
+        EXPECT_EQ(copied.error().number(), r.number) << r.from << " " << r.to;
     }
 }
 
@@ -113,7 +113,7 @@ TEST_F(PosixFileSystem, ARefusedCopyIsPermissionDenied) {
         GTEST_SKIP() << "this file system cannot refuse the superuser";
     auto copied = m_fs->copyFile("D:\\src\\a.con", "E:\\ro.con", nullptr);
     ASSERT_FALSE(copied);
-    EXPECT_EQ(copied.error().number, 70);
+    EXPECT_EQ(copied.error().number(), 70);
     EXPECT_EQ(readFile(m_temp.path() / "other/ro.con"), "old");
 }
 
@@ -126,9 +126,9 @@ TEST_F(PosixFileSystem, CopyFolderAndMakeFolder) {
     EXPECT_EQ(readFile(m_temp.path() / "other/DEMO/deeper/two.dat"), "2");
 
     EXPECT_TRUE(m_fs->makeFolder("E:\\New"));
-    EXPECT_EQ(m_fs->makeFolder("E:\\new").error().number, 75); // already there, in any case
-    EXPECT_EQ(m_fs->makeFolder("E:\\a\\b").error().number, 76);
-    EXPECT_EQ(m_fs->makeFolder("Q:\\a").error().number, 68);
+    EXPECT_EQ(m_fs->makeFolder("E:\\new").error().number(), 75); // already there, in any case
+    EXPECT_EQ(m_fs->makeFolder("E:\\a\\b").error().number(), 76);
+    EXPECT_EQ(m_fs->makeFolder("Q:\\a").error().number(), 68);
 }
 
 // The files of the folder below root, with their contents, by relative path.
@@ -197,7 +197,7 @@ TEST_F(PosixFileSystem, ReadsOnlyTheStartOfAFile) {
     file("big", std::string(5000, 'x'));
     EXPECT_EQ(m_fs->readStart("D:\\big", 100)->size(), 100u);
     EXPECT_EQ(m_fs->readStart("D:\\BIG", 1 << 20)->size(), 5000u);
-    EXPECT_EQ(m_fs->readStart("D:\\none", 10).error().number, 53);
+    EXPECT_EQ(m_fs->readStart("D:\\none", 10).error().number(), 53);
 }
 
 // Runs step, which must not wait on fifo. Should it wait, a writer that opens and closes
@@ -221,19 +221,19 @@ TEST_F(PosixFileSystem, OnlyRegularFilesAreOpened) {
     for (const char* path : {"D:\\autorun\\version", "D:\\linked.job"}) {
         auto read = withoutWaiting(fifo, [&] { return m_fs->readStart(path, 100); });
         ASSERT_FALSE(read) << path;
-        EXPECT_EQ(read.error().number, 53) << path; // as if it were missing
+        EXPECT_EQ(read.error().number(), 53) << path; // as if it were missing
         EXPECT_FALSE(m_fs->fileExists(path)) << path;
         auto copied =
             withoutWaiting(fifo, [&] { return m_fs->copyFile(path, "E:\\copy", nullptr); });
         ASSERT_FALSE(copied) << path;
-        EXPECT_EQ(copied.error().number, 53) << path;
+        EXPECT_EQ(copied.error().number(), 53) << path;
     }
     EXPECT_FALSE(std::filesystem::exists(m_temp.path() / "other/copy"));
 
     // A device would be read without end.
     std::filesystem::create_symlink("/dev/zero", host("zero.job"));
-    EXPECT_EQ(m_fs->readStart("D:\\zero.job", 100).error().number, 53);
-    EXPECT_EQ(m_fs->copyFile("D:\\zero.job", "E:\\copy", nullptr).error().number, 53);
+    EXPECT_EQ(m_fs->readStart("D:\\zero.job", 100).error().number(), 53);
+    EXPECT_EQ(m_fs->copyFile("D:\\zero.job", "E:\\copy", nullptr).error().number(), 53);
 }
 
 TEST(DriveMap, GivesTheWindowsPathThroughTheClosestDrive) {

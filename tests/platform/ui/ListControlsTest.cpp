@@ -75,7 +75,7 @@ TEST_F(ListControls, FileListShowsMatchingFilesSortedAndClearsItsSelection) {
 
     auto missing = list.setPath("D:\\nowhere");
     ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().number, 76);
+    EXPECT_EQ(missing.error().number(), 76);
     EXPECT_EQ(list.listCount(), 0);
 }
 
@@ -105,7 +105,7 @@ TEST_F(ListControls, FolderListMovesOnlyToFoldersThatExist) {
     for (const Row& r : failures) {
         auto moved = dir.setPath(r.path);
         ASSERT_FALSE(moved) << r.path;
-        EXPECT_EQ(moved.error().number, r.number) << r.path;
+        EXPECT_EQ(moved.error().number(), r.number) << r.path;
         EXPECT_EQ(dir.path(), "D:\\") << r.path; // it stays where it was
     }
     ASSERT_TRUE(dir.setPath("D:"));
