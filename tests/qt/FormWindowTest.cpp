@@ -175,10 +175,10 @@ void FormWindowTest::windowStateChangesOnlyWhenTheProgramChangesIt() {
     m_window->setWindowState(Qt::WindowMinimized); // the user minimises the main window
     QCOMPARE(m_mod->formMain().windowState(), ui::WindowState::Minimized);
     // Work in the browser leaves it so.
-    m_desktop->raise(m_mod->formFiles(), ui::UiEvent::form(ui::EventKind::Resize));
+    m_desktop->windows().raise(m_mod->formFiles(), ui::UiEvent::form(ui::EventKind::Resize));
     QVERIFY(m_window->windowState().testFlag(Qt::WindowMinimized));
     // The browser's end sets it to normal.
-    m_desktop->closeByFrame(m_mod->formFiles());
+    m_desktop->windows().closeByFrame(m_mod->formFiles());
     QVERIFY(!m_window->windowState().testFlag(Qt::WindowMinimized));
     QCOMPARE(m_mod->formMain().windowState(), ui::WindowState::Normal);
 }

@@ -21,6 +21,14 @@ private slots:
 
 namespace {
 
+// Counts the events a widget raises.
+struct CountingHost : qt::WidgetHost {
+    int raised = 0;
+    void raise(const ui::UiEvent&, const std::function<void()>&) override { ++raised; }
+    void act(const std::function<void()>&) override {}
+    bool lostFocus(ui::TextBox&, std::string, const std::string&) override { return false; }
+};
+
 QStringList rows(const QListWidget& w) {
     QStringList out;
     for (int i = 0; i < w.count(); ++i)
@@ -38,35 +46,34 @@ QStringList entries(const ui::ListBox& list) {
 } // namespace
 
 void WidgetSyncTest::growingListKeepsItsRows() {
-    int raised = 0;
-    qt::ListWidget widget(
-        nullptr, [&](const ui::UiEvent&) { ++raised; }, "lstRMA", -1);
+    CountingHost host;
     ui::ListBox list("lstRMA");
+    qt::ListWidget widget(nullptr, host, list);
     list.setSorted(true);
     for (int i = 0; i < 100; ++i)
         list.addItem(std::to_string(1000 + 2 * i));
     list.setListIndex(0);
-    widget.setEntries(list);
+    widget.sync();
     QListWidgetItem* first = widget.item(0);
     QListWidgetItem* last = widget.item(99);
 
     // One job added among the others, the way the scan adds them between two syncs.
     list.addItem("1051");
-    widget.setEntries(list);
+    widget.sync();
     QCOMPARE(rows(widget), entries(list));
     QCOMPARE(widget.item(0), first); // the rows that were there are the same rows
     QCOMPARE(widget.item(100), last);
     QCOMPARE(widget.currentRow(), 0);
-    QCOMPARE(raised, 0); // bringing the list in line is not the user's click
+    QCOMPARE(host.raised, 0); // bringing the list in line is not the user's click
 }
 
 void WidgetSyncTest::listFollowsEveryKindOfChange() {
-    qt::ListWidget widget(
-        nullptr, [](const ui::UiEvent&) {}, "lstRMA", -1);
+    CountingHost host;
     ui::ListBox list("lstRMA");
+    qt::ListWidget widget(nullptr, host, list);
     list.setSorted(true);
     list.addItem("lstRMA");
-    widget.setEntries(list);
+    widget.sync();
     struct Step {
         const char* what;
         std::vector<const char*> add;
@@ -87,14 +94,14 @@ void WidgetSyncTest::listFollowsEveryKindOfChange() {
             list.addItem(e);
         if (s.select >= 0)
             list.setListIndex(s.select);
-        widget.setEntries(list);
+        widget.sync();
         QVERIFY2(rows(widget) == entries(list), s.what);
         QVERIFY2(widget.currentRow() == list.listIndex(), s.what);
     }
     // More added between two syncs than the list keeps a record of.
     for (int i = 0; i < 500; ++i)
         list.addItem(std::to_string(5000 - i));
-    widget.setEntries(list);
+    widget.sync();
     QCOMPARE(rows(widget), entries(list));
     QCOMPARE(widget.currentRow(), list.listIndex());
 }

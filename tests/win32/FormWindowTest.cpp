@@ -50,7 +50,7 @@ protected:
         m_mod.reset();
     }
 
-    win32::FormWindow& window(const ui::Form& form) { return *m_desktop->windowOf(form); }
+    win32::FormWindow& window(const ui::Form& form) { return *m_desktop->windows().windowOf(form); }
     HWND mainHwnd() { return window(m_mod->formMain()).hwnd(); }
     // A control's rectangle in its window's client area.
     static RECT clientRect(HWND control) {

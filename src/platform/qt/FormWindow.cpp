@@ -1,21 +1,12 @@
 #include "platform/qt/FormWindow.h"
 
 #include "platform/qt/QtDesktop.h"
-#include "platform/qt/Widgets.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/DriveList.h"
-#include "platform/ui/FileList.h"
-#include "platform/ui/FolderList.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/ListBox.h"
-#include "platform/ui/TextBox.h"
 #include "platform/ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QtMath>
 
@@ -72,130 +63,23 @@ void FormWindow::detach() {
     hide();
 }
 
-void FormWindow::raise(const ui::UiEvent& event) {
+void FormWindow::raise(const ui::UiEvent& event, const std::function<void()>& userEdit) {
+    if (m_detached)
+        return;
+    m_desktop.windows().act([&] {
+        if (userEdit)
+            userEdit();
+        m_form.raise(event);
+    });
+}
+
+void FormWindow::act(const std::function<void()>& edit) {
     if (!m_detached)
-        m_desktop.raise(m_form, event);
+        m_desktop.windows().act(edit);
 }
 
-QWidget* FormWindow::createWidget(ui::Control& control) {
-    const std::string name = control.name();
-    const int index = control.index();
-    Raise raise = [this](const ui::UiEvent& e) { this->raise(e); };
-    QWidget* widget = nullptr;
-    switch (control.kind()) {
-    case ui::ControlKind::Label:
-        widget = new LabelWidget(this, raise, name, index);
-        break;
-    case ui::ControlKind::ListBox: {
-        auto* list = static_cast<ui::ListBox*>(&control);
-        // The user's selection is written into the data before the list's events run.
-        widget = new ListWidget(
-            this,
-            [this, list](const ui::UiEvent& e) {
-                if (auto* w = dynamic_cast<ListWidget*>(m_widgets[list]))
-                    list->userSelect(w->currentRow());
-                this->raise(e);
-            },
-            name, index);
-        break;
-    }
-    case ui::ControlKind::Button: {
-        auto* button = new QPushButton(this);
-        connect(button, &QPushButton::clicked, this,
-                [this, name] { this->raise(ui::UiEvent::of(ui::EventKind::Click, name)); });
-        widget = button;
-        break;
-    }
-    case ui::ControlKind::TextBox: {
-        auto* box = static_cast<ui::TextBox*>(&control);
-        widget = new TextWidget(
-            this, raise,
-            [this, box] {
-                if (auto* w = dynamic_cast<TextWidget*>(m_widgets[box]))
-                    box->setText(w->text().toStdString());
-            },
-            [this] { return !m_detached && m_form.takeClickRunOnFocus(); }, name);
-        break;
-    }
-    case ui::ControlKind::FileList: {
-        auto* files = static_cast<ui::FileList*>(&control);
-        widget = new FileListWidget(
-            this, raise,
-            [this, files] {
-                auto* w = dynamic_cast<FileListWidget*>(m_widgets[files]);
-                if (!w)
-                    return;
-                for (int i = 0; i < w->count(); ++i)
-                    files->userSetSelected(i, w->item(i)->isSelected());
-                files->userSetCurrent(w->currentRow());
-            },
-            name);
-        break;
-    }
-    case ui::ControlKind::FolderList: {
-        auto* folders = static_cast<ui::FolderList*>(&control);
-        widget = new FolderListWidget(this, [this, folders](int row) {
-            userAction([folders, row] { folders->userOpen(row); });
-        });
-        break;
-    }
-    case ui::ControlKind::DriveList: {
-        auto* drives = static_cast<ui::DriveList*>(&control);
-        widget = new DriveListWidget(this, [this, drives](const std::string& drive) {
-            userAction([drives, drive] { drives->setDrive(drive); });
-        });
-        break;
-    }
-    }
-    widget->setObjectName(QString::fromStdString(control.displayName()));
-    return widget;
-}
-
-void FormWindow::userAction(const std::function<void()>& edit) {
-    if (!m_detached)
-        m_desktop.act(edit);
-}
-
-void FormWindow::syncControl(ui::Control& control, QWidget* widget) {
-    widget->setGeometry(px(control.left()), px(control.top()), px(control.width()),
-                        px(control.height()));
-    switch (control.kind()) {
-    case ui::ControlKind::Label:
-        static_cast<LabelWidget*>(widget)->apply(static_cast<ui::Label&>(control));
-        break;
-    case ui::ControlKind::ListBox:
-        static_cast<ListWidget*>(widget)->setEntries(static_cast<ui::ListBox&>(control));
-        break;
-    case ui::ControlKind::Button: {
-        auto* button = static_cast<QPushButton*>(widget);
-        const QString caption = QString::fromStdString(static_cast<ui::Button&>(control).caption());
-        if (button->text() != caption)
-            button->setText(caption);
-        break;
-    }
-    case ui::ControlKind::TextBox:
-        static_cast<TextWidget*>(widget)->setData(static_cast<ui::TextBox&>(control).text());
-        break;
-    case ui::ControlKind::FileList: {
-        auto& files = static_cast<ui::FileList&>(control);
-        std::vector<bool> selected;
-        for (int i = 0; i < files.listCount(); ++i)
-            selected.push_back(files.selected(i));
-        static_cast<FileListWidget*>(widget)->setEntries(files.names(), selected);
-        break;
-    }
-    case ui::ControlKind::FolderList: {
-        auto& folders = static_cast<ui::FolderList&>(control);
-        static_cast<FolderListWidget*>(widget)->setItems(folders.items(), folders.listIndex());
-        break;
-    }
-    case ui::ControlKind::DriveList: {
-        auto& drives = static_cast<ui::DriveList&>(control);
-        static_cast<DriveListWidget*>(widget)->setDrives(drives.drives(), drives.drive());
-        break;
-    }
-    }
-    widget->setVisible(control.visible());
+bool FormWindow::lostFocus(ui::TextBox& box, std::string typed, const std::string& pressed) {
+    return !m_detached && m_desktop.windows().lostFocus(m_form, box, std::move(typed), pressed);
 }
 
 void FormWindow::sync() {
@@ -204,22 +88,23 @@ void FormWindow::sync() {
     const QString caption = QString::fromStdString(m_form.caption());
     if (windowTitle() != caption)
         setWindowTitle(caption);
-    for (const auto& control : m_form.controls()) {
-        QWidget*& widget = m_widgets[control.get()];
-        if (!widget)
-            widget = createWidget(*control);
-        syncControl(*control, widget);
+    const auto& controls = m_form.controls();
+    while (m_views.size() < controls.size())
+        m_views.push_back(makeControlView(this, *this, *controls[m_views.size()]));
+    for (const auto& view : m_views) {
+        const ui::Control& c = view->control();
+        view->widget()->setGeometry(px(c.left()), px(c.top()), px(c.width()), px(c.height()));
+        view->sync();
+        view->widget()->setVisible(c.visible());
     }
     if (m_form.visible()) {
         if (!m_placed)
             placeAtStart();
         // Only a change the program made: the user's own minimising stays as it is.
-        if (m_form.windowState() != m_appliedState) {
-            m_appliedState = m_form.windowState();
-            setWindowState(m_appliedState == ui::WindowState::Minimized   ? Qt::WindowMinimized
-                           : m_appliedState == ui::WindowState::Maximized ? Qt::WindowMaximized
-                                                                          : Qt::WindowNoState);
-        }
+        if (const auto state = m_form.takeWindowStateChange())
+            setWindowState(*state == ui::WindowState::Minimized   ? Qt::WindowMinimized
+                           : *state == ui::WindowState::Maximized ? Qt::WindowMaximized
+                                                                  : Qt::WindowNoState);
         if (!isVisible())
             show();
         if (m_form.takeBringToFront()) {
@@ -234,8 +119,9 @@ void FormWindow::sync() {
 void FormWindow::placeAtStart() {
     m_placed = true;
     QRect area;
-    if (m_form.startPosition() == ui::StartPosition::CenterOwner && m_desktop.ownerWindow(this))
-        area = m_desktop.ownerWindow(this)->frameGeometry();
+    const QWidget* owner = m_desktop.windows().mainWindowBesides(this);
+    if (m_form.startPosition() == ui::StartPosition::CenterOwner && owner)
+        area = owner->frameGeometry();
     else if (QScreen* screen = QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
     if (area.isValid())
@@ -243,9 +129,9 @@ void FormWindow::placeAtStart() {
 }
 
 QWidget* FormWindow::widgetFor(const std::string& displayName) const {
-    for (const auto& [control, widget] : m_widgets) {
-        if (control->displayName() == displayName)
-            return widget;
+    for (const auto& view : m_views) {
+        if (view->control().displayName() == displayName)
+            return view->widget();
     }
     return nullptr;
 }
@@ -318,10 +204,9 @@ void FormWindow::changeEvent(QEvent* event) {
     // The user's change is the form's state now, so that the program sees it and a later
     // change of its own is told apart.
     const Qt::WindowStates state = windowState();
-    m_appliedState = state.testFlag(Qt::WindowMinimized)   ? ui::WindowState::Minimized
-                     : state.testFlag(Qt::WindowMaximized) ? ui::WindowState::Maximized
-                                                           : ui::WindowState::Normal;
-    m_form.setWindowState(m_appliedState);
+    m_form.userSetWindowState(state.testFlag(Qt::WindowMinimized)   ? ui::WindowState::Minimized
+                              : state.testFlag(Qt::WindowMaximized) ? ui::WindowState::Maximized
+                                                                    : ui::WindowState::Normal);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
@@ -329,7 +214,7 @@ void FormWindow::closeEvent(QCloseEvent* event) {
         return event->accept();
     // The form decides: it is unloaded, and whatever its Terminate step does follows.
     event->ignore();
-    m_desktop.closeByFrame(m_form);
+    m_desktop.windows().closeByFrame(m_form);
 }
 
 } // namespace discmenu::qt

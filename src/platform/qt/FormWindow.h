@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/qt/Widgets.h"
 #include "platform/ui/Form.h"
 
 #include <QImage>
 #include <QWidget>
 #include <functional>
-#include <map>
+#include <memory>
+#include <vector>
 
 namespace discmenu::qt {
 
@@ -13,7 +15,7 @@ class QtDesktop;
 
 // The window of one form: draws the form's picture and a widget for each control, and
 // turns the user's input into the form's events.
-class FormWindow : public QWidget {
+class FormWindow : public QWidget, private WidgetHost {
 public:
     FormWindow(QtDesktop& desktop, ui::Form& form);
 
@@ -38,12 +40,11 @@ protected:
     void moveEvent(QMoveEvent*) override;
 
 private:
-    void raise(const ui::UiEvent& event);
-    // The user changed a control in a way its data carries out itself (a folder opened, a
-    // drive chosen); the data raises whatever follows.
-    void userAction(const std::function<void()>& edit);
-    QWidget* createWidget(ui::Control& control);
-    void syncControl(ui::Control& control, QWidget* widget);
+    // WidgetHost
+    void raise(const ui::UiEvent& event, const std::function<void()>& userEdit = {}) override;
+    void act(const std::function<void()>& edit) override;
+    bool lostFocus(ui::TextBox& box, std::string typed, const std::string& pressed) override;
+
     void placeAtStart();
     // Takes the outer size (frame included) into the form; true when it changed.
     bool takeOuterSize();
@@ -53,12 +54,12 @@ private:
     ui::Form& m_form;
     bool m_detached = false;
     bool m_placed = false;
-    ui::WindowState m_appliedState = ui::WindowState::Normal; // as last shown or seen
     // The form's picture file; empty when it has none.
     QString m_pictureFile;
     // The part of the picture the window can show, decoded when first drawn.
     QImage m_picture;
-    std::map<const ui::Control*, QWidget*> m_widgets;
+    // One per control of the form, in its order.
+    std::vector<std::unique_ptr<ControlView>> m_views;
 };
 
 } // namespace discmenu::qt

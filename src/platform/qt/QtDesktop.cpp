@@ -1,6 +1,5 @@
 #include "platform/qt/QtDesktop.h"
 
-#include "platform/qt/FormWindow.h"
 #include "platform/qt/MemoryUse.h"
 
 #include <QApplication>
@@ -20,40 +19,25 @@ constexpr int PixmapCacheKiB = 256;
 
 } // namespace
 
-QtDesktop::QtDesktop() {
+void DeleteLater::operator()(FormWindow* window) const {
+    // Once the event loop has deleted the window (and whatever else was let go with it),
+    // its memory goes back to the system.
+    QObject::connect(window, &QObject::destroyed,
+                     [] { QTimer::singleShot(0, &qt::releaseFreedMemory); });
+    window->deleteLater();
+}
+
+QtDesktop::QtDesktop()
+    : m_windows([this](ui::Form& form) { return Windows::Window(new FormWindow(*this, form)); }) {
     QPixmapCache::setCacheLimit(PixmapCacheKiB);
+    m_windows.onReleased = [this] { m_windows.disposeReleased(); };
+    m_windows.afterEvent = [this] { afterEvent(); };
 }
 
 QtDesktop::~QtDesktop() {
-    for (auto& [form, window] : m_windows)
-        delete window.data();
-}
-
-void QtDesktop::sync() {
-    if (!m_forms || m_ended)
-        return;
-    const std::vector<ui::Form*> forms = m_forms->loadedForms();
-    for (auto it = m_windows.begin(); it != m_windows.end();) {
-        if (std::find(forms.begin(), forms.end(), it->first) == forms.end()) {
-            if (it->second) {
-                it->second->detach();
-                // Once the event loop has deleted the window (and whatever else was let go
-                // with it), its memory goes back to the system.
-                QObject::connect(it->second, &QObject::destroyed,
-                                 [] { QTimer::singleShot(0, &qt::releaseFreedMemory); });
-                it->second->deleteLater();
-            }
-            it = m_windows.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (ui::Form* form : forms) {
-        QPointer<FormWindow>& window = m_windows[form];
-        if (!window)
-            window = new FormWindow(*this, *form);
-        window->sync();
-    }
+    m_windows.endProgram();
+    // The windows' deferred deletion, now: no event loop will run it any more.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void QtDesktop::doEvents() {
@@ -62,28 +46,13 @@ void QtDesktop::doEvents() {
 }
 
 void QtDesktop::endProgram() {
-    m_ended = true;
-    for (auto& [form, window] : m_windows) {
-        if (window) {
-            window->detach();
-            window->deleteLater();
-        }
-    }
-    m_windows.clear();
+    m_windows.endProgram();
     // Leaves the event loop when one runs; before it runs, the entry sees ended() instead.
     if (QThread::currentThread()->loopLevel() > 0)
         QApplication::exit(0);
 }
 
-void QtDesktop::raise(ui::Form& form, const ui::UiEvent& event) {
-    act([&] { form.raise(event); });
-}
-
-void QtDesktop::act(const std::function<void()>& edit) {
-    if (m_ended)
-        return;
-    edit();
-    sync();
+void QtDesktop::afterEvent() {
     // Freed space that was used again and freed once more is back in memory: the mebibyte
     // counts from the least freed space seen since the last release.
     const std::size_t freed = freedMemory();
@@ -115,26 +84,6 @@ void QtDesktop::showProgress(const std::string& text, int percent) {
 
 void QtDesktop::endProgress() {
     delete m_progress.data();
-}
-
-void QtDesktop::closeByFrame(ui::Form& form) {
-    if (m_ended || !m_forms)
-        return;
-    m_forms->closeByFrame(form);
-    sync();
-}
-
-FormWindow* QtDesktop::windowOf(const ui::Form& form) const {
-    auto it = m_windows.find(&form);
-    return it == m_windows.end() ? nullptr : it->second.data();
-}
-
-QWidget* QtDesktop::ownerWindow(const QWidget* window) const {
-    for (const auto& [form, w] : m_windows) {
-        if (w && w != window && form->showInTaskbar())
-            return w.data();
-    }
-    return nullptr;
 }
 
 } // namespace discmenu::qt

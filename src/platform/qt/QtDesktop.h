@@ -1,41 +1,39 @@
 #pragma once
 
 #include "platform/Desktop.h"
-#include "platform/ui/FormSet.h"
-#include "platform/ui/UiEvent.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/ui/FormWindows.h"
 
 #include <QPointer>
 #include <QProgressDialog>
-#include <QWidget>
 #include <cstddef>
-#include <functional>
-#include <map>
-
-namespace discmenu::ui {
-class Form;
-}
 
 namespace discmenu::qt {
 
-class FormWindow;
+// A window let go is deleted by the event loop, once no handler of it can be running.
+struct DeleteLater {
+    void operator()(FormWindow* window) const;
+};
 
-// The Qt side of the program's windows: one FormWindow per loaded form, kept in line with
-// the forms' data after each event, before each message box and whenever pending events
-// are let through.
+// The Qt side of the program's windows: one FormWindow per loaded form (kept by
+// ui::FormWindows), the progress note, and the memory the windows leave behind.
 class QtDesktop : public Desktop {
 public:
+    using Windows = ui::FormWindows<FormWindow, DeleteLater>;
+
     // Bounds the toolkit's cache of drawn widget pieces (needs the application object).
     QtDesktop();
     ~QtDesktop() override;
 
-    void attach(ui::FormSet& forms) { m_forms = &forms; }
-
-    // Creates windows for new forms, brings every window in line, drops windows of
-    // forms that are gone.
-    void sync();
+    void attach(ui::FormSet& forms) { m_windows.attach(forms); }
+    Windows& windows() { return m_windows; }
+    void sync() { m_windows.sync(); }
     void doEvents() override;
     void endProgram() override;
-    bool ended() const { return m_ended; }
+    bool ended() const { return m_windows.ended(); }
+    void showProgress(const std::string& text, int percent) override;
+    void endProgress() override;
+    FormWindow* windowOf(const ui::Form& form) const { return m_windows.windowOf(form); }
 
     // Gives the heap's freed pages back to the system; done after a window has closed, and
     // after an event when the freed space has grown by a mebibyte since the last time:
@@ -43,23 +41,11 @@ public:
     // live on, so without it the freed space (not the memory in use) grows with the events.
     void releaseFreedMemory();
 
-    // Delivers a user's event to a form, then brings the windows in line.
-    void raise(ui::Form& form, const ui::UiEvent& event);
-    // Carries out a user's edit of the forms' data, then brings the windows in line.
-    void act(const std::function<void()>& edit);
-    void showProgress(const std::string& text, int percent) override;
-    void endProgress() override;
-    void closeByFrame(ui::Form& form);
-
-    FormWindow* windowOf(const ui::Form& form) const;
-    // The window a form centred on its owner is placed over: the main window.
-    QWidget* ownerWindow(const QWidget* window) const;
-
 private:
-    ui::FormSet* m_forms = nullptr;
-    std::map<const ui::Form*, QPointer<FormWindow>> m_windows;
+    void afterEvent();
+
+    Windows m_windows;
     std::size_t m_freedLeast = 0; // the least freedMemory() since the last release
-    bool m_ended = false;
     QPointer<QProgressDialog> m_progress;
 };
 

@@ -6,56 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <utility>
 
 namespace discmenu::qt {
-
-namespace {
-
-// Rows of 13 pixels, the height of the classic list font's lines.
-class RowDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(13);
-        return size;
-    }
-};
-
-// The classic list look: the small list font in rows of 13 pixels.
-void classicRows(QListWidget* list) {
-    list->setItemDelegate(new RowDelegate(list));
-    list->setUniformItemSizes(true);
-    QFont f = list->font();
-    f.setPixelSize(11);
-    list->setFont(f);
-}
-
-QStringList toQStrings(const std::vector<std::string>& texts) {
-    QStringList out;
-    for (const std::string& t : texts)
-        out << QString::fromStdString(t);
-    return out;
-}
-
-// Rebuilds a list's rows when their texts differ from the wanted ones, and only then, so
-// that a sync keeps the user's scroll position; true when it rebuilt them.
-bool showRows(QListWidget* list, const QStringList& wanted) {
-    QStringList shown;
-    for (int i = 0; i < list->count(); ++i)
-        shown << list->item(i)->text();
-    if (shown == wanted)
-        return false;
-    list->clear();
-    list->addItems(wanted);
-    return true;
-}
-
-} // namespace
 
 QFont toQFont(const ui::Font& font) {
     QFont f(QString::fromStdString(font.face));
@@ -72,26 +26,58 @@ QColor toQColor(ui::Color color) {
     return QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
 }
 
-LabelWidget::LabelWidget(QWidget* parent, Raise raise, std::string name, int index)
-    : QWidget(parent), m_raise(std::move(raise)), m_name(std::move(name)), m_index(index) {
+std::unique_ptr<ControlView> makeControlView(QWidget* parent, WidgetHost& host,
+                                             ui::Control& control) {
+    std::unique_ptr<ControlView> view;
+    switch (control.kind()) {
+    case ui::ControlKind::Label:
+        view = std::make_unique<LabelWidget>(parent, host, static_cast<ui::Label&>(control));
+        break;
+    case ui::ControlKind::ListBox:
+        view = std::make_unique<ListWidget>(parent, host, static_cast<ui::ListBox&>(control));
+        break;
+    case ui::ControlKind::Button:
+        view = std::make_unique<ButtonWidget>(parent, host, static_cast<ui::Button&>(control));
+        break;
+    case ui::ControlKind::TextBox:
+        view = std::make_unique<TextWidget>(parent, host, static_cast<ui::TextBox&>(control));
+        break;
+    case ui::ControlKind::FileList:
+        view = std::make_unique<FileListWidget>(parent, host, static_cast<ui::FileList&>(control));
+        break;
+    case ui::ControlKind::FolderList:
+        view =
+            std::make_unique<FolderListWidget>(parent, host, static_cast<ui::FolderList&>(control));
+        break;
+    case ui::ControlKind::DriveList:
+        view =
+            std::make_unique<DriveListWidget>(parent, host, static_cast<ui::DriveList&>(control));
+        break;
+    }
+    view->widget()->setObjectName(QString::fromStdString(control.displayName()));
+    return view;
+}
+
+LabelWidget::LabelWidget(QWidget* parent, WidgetHost& host, const ui::Label& label)
+    : QWidget(parent), m_host(host), m_label(label) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void LabelWidget::apply(const ui::Label& label) {
-    const QString text = QString::fromStdString(label.caption());
-    const QColor color = toQColor(label.foreColor());
-    const QFont font = toQFont(label.font());
-    Qt::Alignment alignment = label.alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
-                              : label.alignment() == ui::Alignment::Right ? Qt::AlignRight
-                                                                          : Qt::AlignLeft;
+void LabelWidget::sync() {
+    const QString text = QString::fromStdString(m_label.caption());
+    const QColor color = toQColor(m_label.foreColor());
+    const QFont font = toQFont(m_label.font());
+    Qt::Alignment alignment = m_label.alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
+                              : m_label.alignment() == ui::Alignment::Right ? Qt::AlignRight
+                                                                            : Qt::AlignLeft;
     if (text != m_text || color != m_color || font != this->font() || alignment != m_alignment ||
-        label.transparent() != m_transparent) {
+        m_label.transparent() != m_transparent) {
         m_text = text;
         m_color = color;
         m_alignment = alignment;
-        m_transparent = label.transparent();
+        m_transparent = m_label.transparent();
         setFont(font);
         update();
     }
@@ -106,8 +92,12 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     painter.drawText(rect(), int(m_alignment | Qt::AlignTop | Qt::TextWordWrap), m_text);
 }
 
+void LabelWidget::raise(ui::EventKind kind) {
+    m_host.raise(ui::UiEvent::of(kind, m_label.name(), m_label.index()));
+}
+
 void LabelWidget::mouseMoveEvent(QMouseEvent*) {
-    m_raise(ui::UiEvent::of(ui::EventKind::MouseMove, m_name, m_index));
+    raise(ui::EventKind::MouseMove);
 }
 
 void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
@@ -118,118 +108,30 @@ void LabelWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (std::exchange(m_endsDoubleClick, false))
         return;
     if (rect().contains(event->position().toPoint()))
-        m_raise(ui::UiEvent::of(ui::EventKind::Click, m_name, m_index));
+        raise(ui::EventKind::Click);
 }
 
 void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     m_endsDoubleClick = true;
-    m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name, m_index));
+    raise(ui::EventKind::DblClick);
 }
 
-ListWidget::ListWidget(QWidget* parent, Raise raise, std::string name, int index)
-    : QListWidget(parent), m_raise(std::move(raise)), m_name(std::move(name)), m_index(index) {
-    classicRows(this);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setFrameShape(QFrame::Box);
-    setLineWidth(1);
-    setMouseTracking(true);
-    viewport()->setMouseTracking(true);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (m_syncing || row < 0)
+DriveListWidget::DriveListWidget(QWidget* parent, WidgetHost& host, ui::DriveList& drives)
+    : QComboBox(parent), m_drives(drives) {
+    connect(this, &QComboBox::activated, this, [this, &host](int index) {
+        if (m_syncing)
             return;
-        m_raise(ui::UiEvent::of(ui::EventKind::Click, m_name, m_index));
-    });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
-        m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name, m_index));
+        const std::string drive = itemText(index).toStdString();
+        host.act([this, drive] { m_drives.setDrive(drive); });
     });
 }
 
-void ListWidget::setEntries(const ui::ListBox& list) {
-    m_syncing = true;
-    if (m_shown != list.revision()) {
-        auto added = m_shown ? list.insertionsSince(*m_shown) : std::nullopt;
-        if (added) {
-            for (const ui::ListInsertion& i : *added)
-                insertItem(i.at, QString::fromStdString(i.entry));
-        }
-        if (!added || count() != list.listCount())
-            showRows(this, toQStrings(list.entries()));
-        m_shown = list.revision();
-    }
-    if (currentRow() != list.listIndex())
-        setCurrentRow(list.listIndex());
-    m_syncing = false;
-}
-
-bool ListWidget::viewportEvent(QEvent* event) {
-    if (event->type() == QEvent::MouseMove)
-        m_raise(ui::UiEvent::of(ui::EventKind::MouseMove, m_name, m_index));
-    return QListWidget::viewportEvent(event);
-}
-
-FileListWidget::FileListWidget(QWidget* parent, Raise raise, std::function<void()> capture,
-                               std::string name)
-    : QListWidget(parent), m_raise(std::move(raise)), m_capture(std::move(capture)),
-      m_name(std::move(name)) {
-    classicRows(this);
-    setSelectionMode(QAbstractItemView::MultiSelection);
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!m_syncing)
-            m_capture();
-    });
-    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
-        m_capture();
-        m_raise(ui::UiEvent::of(ui::EventKind::Click, m_name));
-    });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
-        m_capture();
-        m_raise(ui::UiEvent::of(ui::EventKind::DblClick, m_name));
-    });
-}
-
-void FileListWidget::setEntries(const std::vector<std::string>& names,
-                                const std::vector<bool>& selected) {
-    m_syncing = true;
-    showRows(this, toQStrings(names));
-    for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i)
-        item(i)->setSelected(selected[static_cast<std::size_t>(i)]);
-    m_syncing = false;
-}
-
-FolderListWidget::FolderListWidget(QWidget* parent, std::function<void(int)> open)
-    : QListWidget(parent) {
-    classicRows(this);
-    connect(this, &QListWidget::itemDoubleClicked, this,
-            [this, open](QListWidgetItem* item) { open(row(item)); });
-}
-
-void FolderListWidget::setItems(const std::vector<ui::FolderItem>& items, int current) {
-    QStringList wanted;
-    for (const ui::FolderItem& i : items)
-        wanted << QString(i.depth * 2, ' ') + QString::fromStdString(i.name);
-    if (showRows(this, wanted)) {
-        for (std::size_t i = 0; i < items.size(); ++i)
-            item(static_cast<int>(i))
-                ->setIcon(style()->standardIcon(items[i].open ? QStyle::SP_DirOpenIcon
-                                                              : QStyle::SP_DirClosedIcon));
-    }
-    setCurrentRow(current);
-}
-
-DriveListWidget::DriveListWidget(QWidget* parent, std::function<void(const std::string&)> choose)
-    : QComboBox(parent) {
-    connect(this, &QComboBox::activated, this, [this, choose](int index) {
-        if (!m_syncing)
-            choose(itemText(index).toStdString());
-    });
-}
-
-void DriveListWidget::setDrives(const std::vector<char>& drives, const std::string& drive) {
+void DriveListWidget::sync() {
     m_syncing = true;
     QStringList wanted;
-    for (char d : drives)
+    for (char d : m_drives.drives())
         wanted << QString(QChar(d).toLower()) + ':';
     QStringList shown;
     for (int i = 0; i < count(); ++i)
@@ -238,8 +140,21 @@ void DriveListWidget::setDrives(const std::vector<char>& drives, const std::stri
         clear();
         addItems(wanted);
     }
-    setCurrentIndex(static_cast<int>(wanted.indexOf(QString::fromStdString(drive))));
+    setCurrentIndex(static_cast<int>(wanted.indexOf(QString::fromStdString(m_drives.drive()))));
     m_syncing = false;
+}
+
+ButtonWidget::ButtonWidget(QWidget* parent, WidgetHost& host, const ui::Button& button)
+    : QPushButton(parent), m_button(button) {
+    connect(this, &QPushButton::clicked, this, [this, &host] {
+        host.raise(ui::UiEvent::of(ui::EventKind::Click, m_button.name(), m_button.index()));
+    });
+}
+
+void ButtonWidget::sync() {
+    const QString caption = QString::fromStdString(m_button.caption());
+    if (text() != caption)
+        setText(caption);
 }
 
 namespace {
@@ -262,27 +177,20 @@ protected:
     }
 };
 
-void keepPressFrom(QWidget* widget) {
-    new PressKeeper(widget);
-}
-
 } // namespace
 
-TextWidget::TextWidget(QWidget* parent, Raise raise, std::function<void()> capture,
-                       std::function<bool()> takeClickRun, std::string name)
-    : QLineEdit(parent), m_raise(std::move(raise)), m_capture(std::move(capture)),
-      m_takeClickRun(std::move(takeClickRun)), m_name(std::move(name)) {
+TextWidget::TextWidget(QWidget* parent, WidgetHost& host, ui::TextBox& box)
+    : QLineEdit(parent), m_host(host), m_box(box) {
     connect(this, &QLineEdit::returnPressed, this, [this] {
-        m_capture();
-        ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_name);
-        event.key = 13;
-        m_raise(event);
+        ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_box.name());
+        event.key = ui::TextBox::KeyEnter;
+        m_host.raise(event, [this] { m_box.setText(text().toStdString()); });
     });
 }
 
-void TextWidget::setData(const std::string& text) {
-    const QString t = QString::fromStdString(text);
-    if (this->text() != t)
+void TextWidget::sync() {
+    const QString t = QString::fromStdString(m_box.text());
+    if (text() != t)
         setText(t);
 }
 
@@ -293,16 +201,15 @@ void TextWidget::focusOutEvent(QFocusEvent* event) {
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason ||
         !isVisible() || !window()->isVisible())
         return;
-    ui::UiEvent lost = ui::UiEvent::of(ui::EventKind::LostFocus, m_name);
-    // The focus is already where the press put it.
+    // The focus is already where a press put it.
     QPointer<QWidget> next =
         event->reason() == Qt::MouseFocusReason ? QApplication::focusWidget() : nullptr;
-    if (next && next->window() == window() && qobject_cast<QAbstractButton*>(next))
-        lost.focusTo = next->objectName().toStdString();
-    m_capture();
-    m_raise(lost);
-    if (next && !lost.focusTo.empty() && m_takeClickRun())
-        keepPressFrom(next);
+    const bool toButton =
+        next && next->window() == window() && qobject_cast<QAbstractButton*>(next);
+    if (m_host.lostFocus(m_box, text().toStdString(),
+                         toButton ? next->objectName().toStdString() : std::string()) &&
+        next)
+        new PressKeeper(next);
 }
 
 } // namespace discmenu::qt

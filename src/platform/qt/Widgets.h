@@ -1,34 +1,68 @@
 #pragma once
 
+#include "platform/ui/Button.h"
+#include "platform/ui/DriveList.h"
+#include "platform/ui/FileList.h"
 #include "platform/ui/FolderList.h"
 #include "platform/ui/Font.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/ListBox.h"
+#include "platform/ui/TextBox.h"
 #include "platform/ui/UiEvent.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace discmenu::qt {
 
-// Delivers an event of one control to its form.
-using Raise = std::function<void(const ui::UiEvent&)>;
-
 QFont toQFont(const ui::Font& font);
 QColor toQColor(ui::Color color);
+
+// What a control's widget needs of the window that holds it.
+class WidgetHost {
+public:
+    virtual ~WidgetHost() = default;
+    // A user's event of the control, after the user's own edit of its data (a row chosen)
+    // is written; the widget and its form may be gone afterwards.
+    virtual void raise(const ui::UiEvent& event, const std::function<void()>& userEdit = {}) = 0;
+    // A user's edit that the data carries out itself (a folder opened, a drive chosen).
+    virtual void act(const std::function<void()>& edit) = 0;
+    // A text box lost the focus to pressed (a button's name, or empty): true when that
+    // button's press must be kept from it, its click having been run already.
+    virtual bool lostFocus(ui::TextBox& box, std::string typed, const std::string& pressed) = 0;
+};
+
+// A widget that draws one control: it brings itself in line with the control's data, and
+// writes the user's own edits into the data before it raises the control's events.
+class ControlView {
+public:
+    virtual ~ControlView() = default;
+    virtual QWidget* widget() = 0;
+    virtual const ui::Control& control() const = 0;
+    // Content as the data has it (place and visibility are the window's part).
+    virtual void sync() = 0;
+};
+
+// The widget of any control, made as a child of parent.
+std::unique_ptr<ControlView> makeControlView(QWidget* parent, WidgetHost& host,
+                                             ui::Control& control);
 
 // A label as the discs' windows draw it: its text at the top of a fixed box, wrapped at
 // word boundaries and cut at the box's edges, over whatever lies behind it when it is
 // transparent. It takes no focus and tells the form of clicks and mouse movement.
-class LabelWidget : public QWidget {
+class LabelWidget : public QWidget, public ControlView {
 public:
-    LabelWidget(QWidget* parent, Raise raise, std::string name, int index);
+    LabelWidget(QWidget* parent, WidgetHost& host, const ui::Label& label);
 
-    void apply(const ui::Label& label);
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_label; }
+    void sync() override;
     QString text() const { return m_text; }
     QColor textColor() const { return m_color; }
     Qt::Alignment textAlignment() const { return m_alignment; }
@@ -40,67 +74,97 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent*) override;
 
 private:
-    Raise m_raise;
-    std::string m_name;
-    int m_index;
+    void raise(ui::EventKind kind);
+
+    WidgetHost& m_host;
+    const ui::Label& m_label;
     QString m_text;
     QColor m_color;
-    QColor m_back;
     bool m_transparent = true;
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_endsDoubleClick = false; // the next release ends a double-click
 };
 
-// A list box whose rows are as high as the discs' windows draw them.
-class ListWidget : public QListWidget {
+// The job list: rows as high as the discs' windows draw them, one row chosen.
+class ListWidget : public QListWidget, public ControlView {
 public:
-    ListWidget(QWidget* parent, Raise raise, std::string name, int index);
+    ListWidget(QWidget* parent, WidgetHost& host, ui::ListBox& list);
 
-    // Brings entries and selection in line with the data without raising anything, at
-    // the cost of what changed since the last time.
-    void setEntries(const ui::ListBox& list);
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_list; }
+    // Entries and selection as the data has them, without raising anything, at the cost of
+    // what changed since the last time.
+    void sync() override;
 
 protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    Raise m_raise;
-    std::string m_name;
-    int m_index;
+    WidgetHost& m_host;
+    ui::ListBox& m_list;
     bool m_syncing = false;
     // The revision of the entries the rows show; none before the first sync.
     std::optional<std::uint64_t> m_shown;
 };
 
 // A list of files in which a click toggles an entry's selection.
-class FileListWidget : public QListWidget {
+class FileListWidget : public QListWidget, public ControlView {
 public:
-    FileListWidget(QWidget* parent, Raise raise, std::function<void()> capture, std::string name);
-    void setEntries(const std::vector<std::string>& names, const std::vector<bool>& selected);
+    FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& files);
+
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_files; }
+    void sync() override;
 
 private:
-    Raise m_raise;
-    std::function<void()> m_capture;
-    std::string m_name;
+    // The user's selection and current row, into the data.
+    void capture();
+    void raiseCaptured(ui::EventKind kind);
+
+    WidgetHost& m_host;
+    ui::FileList& m_files;
     bool m_syncing = false;
 };
 
 // A folder tree: the current folder's ancestors, the current folder, its subfolders.
 // A double-click opens a folder.
-class FolderListWidget : public QListWidget {
+class FolderListWidget : public QListWidget, public ControlView {
 public:
-    FolderListWidget(QWidget* parent, std::function<void(int)> open);
-    void setItems(const std::vector<ui::FolderItem>& items, int current);
+    FolderListWidget(QWidget* parent, WidgetHost& host, ui::FolderList& folders);
+
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_folders; }
+    void sync() override;
+
+private:
+    ui::FolderList& m_folders;
 };
 
 // A drop-down of the machine's drives.
-class DriveListWidget : public QComboBox {
+class DriveListWidget : public QComboBox, public ControlView {
 public:
-    DriveListWidget(QWidget* parent, std::function<void(const std::string&)> choose);
-    void setDrives(const std::vector<char>& drives, const std::string& drive);
+    DriveListWidget(QWidget* parent, WidgetHost& host, ui::DriveList& drives);
+
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_drives; }
+    void sync() override;
 
 private:
+    ui::DriveList& m_drives;
     bool m_syncing = false;
+};
+
+// A push button.
+class ButtonWidget : public QPushButton, public ControlView {
+public:
+    ButtonWidget(QWidget* parent, WidgetHost& host, const ui::Button& button);
+
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_button; }
+    void sync() override;
+
+private:
+    const ui::Button& m_button;
 };
 
 // A single-line text box that tells of Enter and of losing the focus, after writing what
@@ -109,20 +173,20 @@ private:
 // A mouse press on a button of the same window that takes the focus is named in the
 // LostFocus; when the form then says it ran that button's click itself (its message box
 // took the press's release), the press is kept from the button, so no second click follows.
-class TextWidget : public QLineEdit {
+class TextWidget : public QLineEdit, public ControlView {
 public:
-    TextWidget(QWidget* parent, Raise raise, std::function<void()> capture,
-               std::function<bool()> takeClickRun, std::string name);
-    void setData(const std::string& text);
+    TextWidget(QWidget* parent, WidgetHost& host, ui::TextBox& box);
+
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_box; }
+    void sync() override;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    Raise m_raise;
-    std::function<void()> m_capture;
-    std::function<bool()> m_takeClickRun;
-    std::string m_name;
+    WidgetHost& m_host;
+    ui::TextBox& m_box;
 };
 
 } // namespace discmenu::qt

@@ -36,6 +36,9 @@ public:
     std::string fileName() const { return list(m_current); }
     const std::vector<std::string>& names() const { return m_names; }
 
+    // Which entries are selected, one flag per entry.
+    const std::vector<bool>& selection() const { return m_selected; }
+
     // The user's own edits, written by the adapter before it raises the list's events.
     void userSetSelected(int i, bool on);
     void userSetCurrent(int i);

@@ -4,6 +4,7 @@
 #include "platform/ui/UiEvent.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,7 +53,17 @@ public:
     void clickRunOnFocus() { m_clickRunOnFocus = true; }
     bool takeClickRunOnFocus() { return std::exchange(m_clickRunOnFocus, false); }
     WindowState windowState() const { return m_windowState; }
+    // The program's change of the state, carried out by the adapter once.
     void setWindowState(WindowState s) { m_windowState = s; }
+    // The user's change, made on the window itself and only written into the data.
+    void userSetWindowState(WindowState s) { m_windowState = m_shownState = s; }
+    // The state the program asked for since the window last showed one; nothing when the
+    // window shows it already.
+    std::optional<WindowState> takeWindowStateChange() {
+        if (m_windowState == m_shownState)
+            return std::nullopt;
+        return m_shownState = m_windowState;
+    }
 
     // The outer size (frame and caption bar included), kept by the adapter.
     int width() const { return m_width; }
@@ -100,6 +111,7 @@ private:
     bool m_bringToFront = false;
     bool m_clickRunOnFocus = false;
     WindowState m_windowState = WindowState::Normal;
+    WindowState m_shownState = WindowState::Normal;
     std::vector<std::unique_ptr<Control>> m_controls;
 };
 

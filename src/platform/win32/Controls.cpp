@@ -1,11 +1,13 @@
 #include "platform/win32/Controls.h"
 
+#include "platform/ui/Button.h"
+#include "platform/ui/TextBox.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/Wide.h"
+
 #include <commctrl.h>
-#include <shellapi.h>
-#include <windowsx.h>
 
 #include <algorithm>
-#include <cctype>
 
 namespace discmenu::win32 {
 
@@ -13,131 +15,63 @@ namespace {
 
 constexpr DWORD ChildStyle = WS_CHILD | WS_TABSTOP;
 
-void drawRowBackground(const DRAWITEMSTRUCT& item) {
-    const bool selected = item.itemState & ODS_SELECTED;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    SetBkMode(item.hDC, TRANSPARENT);
-}
-
-void drawRow(const DRAWITEMSTRUCT& item, int indent, HICON icon, const std::wstring& text) {
-    drawRowBackground(item);
-    RECT r = item.rcItem;
-    const int height = r.bottom - r.top;
-    const int iconSize = std::min(GetSystemMetrics(SM_CXSMICON), height);
-    r.left += indent;
-    if (icon)
-        DrawIconEx(item.hDC, r.left + 1, r.top + (height - iconSize) / 2, icon, iconSize, iconSize,
-                   0, nullptr, DI_NORMAL);
-    r.left += iconSize + 4;
-    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    if (item.itemState & ODS_FOCUS)
-        DrawFocusRect(item.hDC, &item.rcItem);
-}
-
-} // namespace
-
-ListCtrl::ListCtrl(const ListArgs& args) : m_shell(args.shell), m_folders(args.folderRows) {
-    DWORD style = ChildStyle | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    if (args.multiSelection)
-        style |= LBS_MULTIPLESEL;
-    if (args.folderRows)
-        style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
-    createNative(WS_EX_CLIENTEDGE, WC_LISTBOXW, style, args.parent, args.id, args.box);
-}
-
-void ListCtrl::setRows(const std::vector<Row>& rows) {
-    if (rows == m_rows)
-        return;
-    m_rows = rows;
-    SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
-    SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
-    for (const Row& r : rows)
-        SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.text.c_str()));
-    SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void ListCtrl::setCurrent(int row) {
-    if (current() != row)
-        SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-}
-
-void ListCtrl::setSelection(const std::vector<bool>& selected) {
-    for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i) {
-        const bool on = selected[static_cast<std::size_t>(i)];
-        if (isSelected(i) != on)
-            SendMessageW(hwnd(), LB_SETSEL, on, i);
+// A push button.
+class ButtonCtrl : public NativeControl {
+public:
+    ButtonCtrl(ControlHost& host, ui::Button& button, int id)
+        : NativeControl(host, button), m_button(button) {
+        create(0, WC_BUTTONW, ChildStyle | BS_PUSHBUTTON, id);
     }
-}
-
-int ListCtrl::current() const {
-    return static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0));
-}
-
-bool ListCtrl::isSelected(int row) const {
-    return SendMessageW(hwnd(), LB_GETSEL, static_cast<WPARAM>(row), 0) > 0;
-}
-
-int ListCtrl::caret() const {
-    return static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0));
-}
-
-int ListCtrl::count() const {
-    return static_cast<int>(SendMessageW(hwnd(), LB_GETCOUNT, 0, 0));
-}
-
-void ListCtrl::setRowHeight(int pixels) {
-    SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, pixels);
-}
-
-void ListCtrl::drawItem(const DRAWITEMSTRUCT& item) const {
-    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= m_rows.size()) {
-        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
-        return;
+    void onCommand(int code) override {
+        if (code == BN_CLICKED)
+            m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_button.name(), m_button.index()));
     }
-    const Row& row = m_rows[item.itemID];
-    const int indent = row.depth * GetSystemMetrics(SM_CXSMICON) / 2;
-    drawRow(item, indent, m_folders && m_shell ? m_shell->folderIcon(row.open) : nullptr, row.text);
-}
 
-LRESULT ListCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_MOUSEMOVE && onMouseMove) {
-        const LRESULT r = Wnd::onMessage(msg, wp, lp);
-        onMouseMove(); // last: the handler may end this window
-        return r;
+protected:
+    void syncContent() override {
+        const std::wstring caption = toWide(m_button.caption());
+        wchar_t shown[256] = {};
+        GetWindowTextW(hwnd(), shown, 256);
+        if (caption != shown)
+            SetWindowTextW(hwnd(), caption.c_str());
     }
-    return Wnd::onMessage(msg, wp, lp);
-}
 
-ButtonCtrl::ButtonCtrl(const ButtonArgs& args) {
-    createNative(0, WC_BUTTONW, ChildStyle | BS_PUSHBUTTON, args.parent, args.id, args.box);
-}
+private:
+    ui::Button& m_button;
+};
 
-void ButtonCtrl::setCaption(const std::wstring& caption) {
-    wchar_t shown[256] = {};
-    GetWindowTextW(hwnd(), shown, 256);
-    if (caption != shown)
-        SetWindowTextW(hwnd(), caption.c_str());
-}
+// A single-line text box: what the user types is the box's text at once; Enter and the
+// focus moving to another control of the same window (not another window coming up, such
+// as a message box) are the box's events.
+class EditCtrl : public NativeControl {
+public:
+    EditCtrl(ControlHost& host, ui::TextBox& box, int id) : NativeControl(host, box), m_box(box) {
+        create(WS_EX_CLIENTEDGE, WC_EDITW, ChildStyle | ES_AUTOHSCROLL, id);
+    }
+    void onCommand(int code) override {
+        if (code == EN_CHANGE && !m_host.syncing())
+            m_box.setText(toUtf8(text()));
+    }
 
-EditCtrl::EditCtrl(const EditArgs& args) {
-    createNative(WS_EX_CLIENTEDGE, WC_EDITW, ChildStyle | ES_AUTOHSCROLL, args.parent, args.id,
-                 args.box);
-}
+protected:
+    void syncContent() override {
+        const std::wstring wanted = toWide(m_box.text());
+        if (text() != wanted)
+            SetWindowTextW(hwnd(), wanted.c_str());
+    }
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
-std::wstring EditCtrl::text() const {
-    std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
-    t.resize(
-        static_cast<std::size_t>(GetWindowTextW(hwnd(), t.data(), static_cast<int>(t.size()))));
-    return t;
-}
+private:
+    std::wstring text() const {
+        std::wstring t(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
+        t.resize(
+            static_cast<std::size_t>(GetWindowTextW(hwnd(), t.data(), static_cast<int>(t.size()))));
+        return t;
+    }
+    void lostFocusTo(HWND next);
 
-void EditCtrl::setText(const std::wstring& text) {
-    if (this->text() != text)
-        SetWindowTextW(hwnd(), text.c_str());
-}
+    ui::TextBox& m_box;
+};
 
 LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -148,16 +82,20 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CHAR:
         if (wp == L'\r') {
-            if (onEnter)
-                onEnter();
-            return 0; // no beep; the handler may end this window
+            if (!m_host.detached()) {
+                m_box.setText(toUtf8(text()));
+                ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_box.name());
+                event.key = ui::TextBox::KeyEnter;
+                m_host.raise(event);
+            }
+            return 0; // no beep; the handler may have ended this window
         }
         break;
     case WM_KILLFOCUS: {
         const LRESULT r = Wnd::onMessage(msg, wp, lp);
         const HWND next = reinterpret_cast<HWND>(wp);
-        if (next && onLostFocus && GetAncestor(next, GA_ROOT) == GetAncestor(hwnd(), GA_ROOT))
-            onLostFocus(next);
+        if (next && GetAncestor(next, GA_ROOT) == GetAncestor(hwnd(), GA_ROOT))
+            lostFocusTo(next);
         return r;
     }
     default:
@@ -166,56 +104,59 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Wnd::onMessage(msg, wp, lp);
 }
 
-DriveCombo::DriveCombo(const DriveArgs& args) : m_shell(args.shell) {
-    createNative(0, WC_COMBOBOXW,
-                 ChildStyle | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
-                 args.parent, args.id, args.box);
-}
-
-void DriveCombo::setDrives(const std::vector<char>& letters, const std::string& current) {
-    if (letters != m_letters) {
-        m_letters = letters;
-        m_texts.clear();
-        SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0);
-        for (char letter : letters) {
-            std::wstring text{
-                static_cast<wchar_t>(std::tolower(static_cast<unsigned char>(letter))), L':'};
-            const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', 0};
-            // A floppy drive is not asked for its label: the question would spin it up.
-            wchar_t label[MAX_PATH + 1] = {};
-            if (GetDriveTypeW(root) != DRIVE_REMOVABLE &&
-                GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
-                                      0) &&
-                label[0])
-                text += std::wstring(L" [") + label + L"]";
-            m_texts.push_back(text);
-            SendMessageW(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        }
-    }
-    int index = -1;
-    for (std::size_t i = 0; i < m_letters.size(); ++i) {
-        if (current.size() >= 1 &&
-            std::toupper(static_cast<unsigned char>(current[0])) == m_letters[i])
-            index = static_cast<int>(i);
-    }
-    if (SendMessageW(hwnd(), CB_GETCURSEL, 0, 0) != index)
-        SendMessageW(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-std::string DriveCombo::chosen() const {
-    const auto i = SendMessageW(hwnd(), CB_GETCURSEL, 0, 0);
-    if (i < 0 || static_cast<std::size_t>(i) >= m_letters.size())
-        return {};
-    return {static_cast<char>(std::tolower(static_cast<unsigned char>(m_letters[i]))), ':'};
-}
-
-void DriveCombo::drawItem(const DRAWITEMSTRUCT& item) const {
-    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= m_letters.size()) {
-        FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_WINDOW));
+void EditCtrl::lostFocusTo(HWND next) {
+    if (m_host.detached())
         return;
+    // A press on a button of this window takes the focus before it is released.
+    const ui::Control* to = m_host.controlOf(next);
+    const bool toButton =
+        to && to->kind() == ui::ControlKind::Button && (GetKeyState(VK_LBUTTON) & 0x8000);
+    if (m_host.lostFocus(m_box, toUtf8(text()), toButton ? to->name() : std::string()))
+        PostMessageW(next, WM_CANCELMODE, 0, 0);
+}
+
+} // namespace
+
+RECT boxOf(const ui::Control& c, UINT dpi) {
+    const int x = twipsToPixels(c.left(), dpi);
+    const int y = twipsToPixels(c.top(), dpi);
+    return {x, y, x + std::max(0, twipsToPixels(c.width(), dpi)),
+            y + std::max(0, twipsToPixels(c.height(), dpi))};
+}
+
+void NativeControl::create(DWORD exStyle, const wchar_t* className, DWORD style, int id) {
+    createNative(exStyle, className, style, m_host.window(), id, boxOf(m_control, m_host.dpi()));
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_host.controlFont()), FALSE);
+}
+
+void NativeControl::dpiChanged() {
+    SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_host.controlFont()), FALSE);
+}
+
+void NativeControl::sync() {
+    const RECT box = boxOf(m_control, m_host.dpi());
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    MapWindowPoints(nullptr, m_host.window(), reinterpret_cast<POINT*>(&now), 2);
+    if (!EqualRect(&now, &box))
+        SetWindowPos(hwnd(), nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    syncContent();
+    if (static_cast<bool>(IsWindowVisible(hwnd())) != m_control.visible())
+        ShowWindow(hwnd(), m_control.visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+std::unique_ptr<NativeControl> makeNativeControl(ControlHost& host, ui::Control& control, int id) {
+    switch (control.kind()) {
+    case ui::ControlKind::Button:
+        return std::make_unique<ButtonCtrl>(host, static_cast<ui::Button&>(control), id);
+    case ui::ControlKind::TextBox:
+        return std::make_unique<EditCtrl>(host, static_cast<ui::TextBox&>(control), id);
+    case ui::ControlKind::Label:
+        return nullptr; // drawn by the window itself
+    default:
+        return makeListControl(host, control, id);
     }
-    drawRow(item, 0, m_shell ? m_shell->driveIcon(m_letters[item.itemID]) : nullptr,
-            m_texts[item.itemID]);
 }
 
 } // namespace discmenu::win32

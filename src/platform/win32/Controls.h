@@ -1,121 +1,73 @@
 #pragma once
 
+#include "platform/ui/Control.h"
+#include "platform/ui/UiEvent.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Wnd.h"
 
 #include <functional>
+#include <memory>
 #include <string>
-#include <vector>
+
+namespace discmenu::ui {
+class TextBox;
+}
 
 namespace discmenu::win32 {
 
-// The native controls a form is drawn with, one small class each, made from a plain
-// struct of arguments. Their notifications (a selection, a double-click, a button press)
-// reach the form window as WM_COMMAND; what the parent cannot see (the pointer moving over
-// a list, Enter and the focus leaving a text box) they tell through callbacks.
-
-struct ListArgs {
-    HWND parent = nullptr;
-    int id = 0;
-    RECT box{}; // in the parent's client area
-    bool multiSelection =
-        false;               // several rows at once, a click toggling one, as a file list offers
-    bool folderRows = false; // rows indented under folder icons
-    Shell* shell = nullptr;  // the icons; none drawn without it
+// What a native control needs of the form window that holds it.
+class ControlHost {
+public:
+    virtual ~ControlHost() = default;
+    virtual HWND window() const = 0;
+    virtual UINT dpi() const = 0;
+    virtual HFONT controlFont() = 0;
+    virtual Shell& shell() = 0;
+    // The form is gone: its controls' data must not be touched any more.
+    virtual bool detached() const = 0;
+    virtual bool syncing() const = 0;
+    // A user's event of the control. The control, its window and its form may be gone
+    // afterwards, so the caller returns right after.
+    virtual void raise(const ui::UiEvent& event) = 0;
+    // A user's edit that the data carries out itself (a folder opened, a drive chosen).
+    virtual void userAction(const std::function<void()>& edit) = 0;
+    // The control of this window that a native window draws; null for none.
+    virtual const ui::Control* controlOf(HWND window) const = 0;
+    // A text box lost the focus to pressed (a button's name, or empty): true when that
+    // button's press must be cancelled, its click having been run already.
+    virtual bool lostFocus(ui::TextBox& box, std::string typed, const std::string& pressed) = 0;
 };
 
-// A list box.
-class ListCtrl : public Wnd {
+// A control drawn by a native window of its kind, one small class per kind: it makes its
+// window at the control's place, brings it in line with the data, and handles its own
+// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM).
+class NativeControl : public Wnd {
 public:
-    struct Row {
-        std::wstring text;
-        int depth = 0;
-        bool open = false;
-        bool operator==(const Row&) const = default;
-    };
+    NativeControl(ControlHost& host, ui::Control& control) : m_host(host), m_control(control) {}
 
-    explicit ListCtrl(const ListArgs& args);
-
-    // Rebuilds the rows only when they differ, so that a sync keeps the scroll position.
-    void setRows(const std::vector<Row>& rows);
-    void setCurrent(int row);
-    void setSelection(const std::vector<bool>& selected);
-    int current() const;
-    bool isSelected(int row) const;
-    int caret() const;
-    int count() const;
-
-    void drawItem(const DRAWITEMSTRUCT& item) const;
-    void setRowHeight(int pixels);
-
-    std::function<void()> onMouseMove;
+    ui::Control& control() const { return m_control; }
+    // Place, size, content and visibility as the data has them.
+    void sync();
+    virtual void onCommand(int /*code*/) {}
+    virtual void drawItem(const DRAWITEMSTRUCT& /*item*/) const {}
+    // The window moved to a monitor of another dpi: font and row heights follow.
+    virtual void dpiChanged();
 
 protected:
-    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Makes the native window at the control's place, with the controls' font.
+    void create(DWORD exStyle, const wchar_t* className, DWORD style, int id);
+    virtual void syncContent() = 0;
 
-private:
-    Shell* m_shell;
-    bool m_folders;
-    std::vector<Row> m_rows;
+    ControlHost& m_host;
+    ui::Control& m_control;
 };
 
-struct ButtonArgs {
-    HWND parent = nullptr;
-    int id = 0;
-    RECT box{}; // in the parent's client area
-};
+// A control's box in its window's client area, in pixels at a dpi.
+RECT boxOf(const ui::Control& control, UINT dpi);
 
-// A push button.
-class ButtonCtrl : public Wnd {
-public:
-    explicit ButtonCtrl(const ButtonArgs& args);
-    void setCaption(const std::wstring& caption);
-};
-
-struct EditArgs {
-    HWND parent = nullptr;
-    int id = 0;
-    RECT box{}; // in the parent's client area
-};
-
-// A single-line text box that tells of Enter and of the focus moving to another control of
-// the same window (not of another window coming up, such as a message box).
-class EditCtrl : public Wnd {
-public:
-    explicit EditCtrl(const EditArgs& args);
-    std::wstring text() const;
-    void setText(const std::wstring& text);
-
-    std::function<void()> onEnter;
-    // Told the window the focus moved to.
-    std::function<void(HWND)> onLostFocus;
-
-protected:
-    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-};
-
-struct DriveArgs {
-    HWND parent = nullptr;
-    int id = 0;
-    RECT box{};             // in the parent's client area
-    Shell* shell = nullptr; // the icons; none drawn without it
-};
-
-// A drop-down of the machine's drives, each shown as Windows shows it ("c: [SYSTEM]")
-// beside its drive icon.
-class DriveCombo : public Wnd {
-public:
-    explicit DriveCombo(const DriveArgs& args);
-    // letters: upper case; current: "c:" or empty.
-    void setDrives(const std::vector<char>& letters, const std::string& current);
-    // The letter of the chosen row, lower case with its colon ("d:").
-    std::string chosen() const;
-    void drawItem(const DRAWITEMSTRUCT& item) const;
-
-private:
-    Shell* m_shell;
-    std::vector<char> m_letters;
-    std::vector<std::wstring> m_texts;
-};
+// The native control of any control but a label; id is its WM_COMMAND id.
+std::unique_ptr<NativeControl> makeNativeControl(ControlHost& host, ui::Control& control, int id);
+// The list kinds (ListControls.cpp): job list, file list, folder list, drive list.
+std::unique_ptr<NativeControl> makeListControl(ControlHost& host, ui::Control& control, int id);
 
 } // namespace discmenu::win32

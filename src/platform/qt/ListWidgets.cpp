@@ -1,0 +1,158 @@
+// The list kinds of widgets: the job list, the file list and the folder list.
+
+#include "platform/qt/Widgets.h"
+#include "platform/ui/Look.h"
+
+#include <QEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+namespace discmenu::qt {
+
+namespace {
+
+// Rows as high as the classic list font's lines.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(ui::look::ListRowPixels);
+        return size;
+    }
+};
+
+// The classic list look: the small list font in rows of its height.
+void classicRows(QListWidget* list) {
+    list->setItemDelegate(new RowDelegate(list));
+    list->setUniformItemSizes(true);
+    QFont f = list->font();
+    f.setPixelSize(ui::look::ListFontPixels);
+    list->setFont(f);
+}
+
+QStringList toQStrings(const std::vector<std::string>& texts) {
+    QStringList out;
+    for (const std::string& t : texts)
+        out << QString::fromStdString(t);
+    return out;
+}
+
+// Rebuilds a list's rows when their texts differ from the wanted ones, and only then, so
+// that a sync keeps the user's scroll position; true when it rebuilt them.
+bool showRows(QListWidget* list, const QStringList& wanted) {
+    QStringList shown;
+    for (int i = 0; i < list->count(); ++i)
+        shown << list->item(i)->text();
+    if (shown == wanted)
+        return false;
+    list->clear();
+    list->addItems(wanted);
+    return true;
+}
+
+ui::UiEvent eventOf(ui::EventKind kind, const ui::Control& c) {
+    return ui::UiEvent::of(kind, c.name(), c.index());
+}
+
+} // namespace
+
+ListWidget::ListWidget(QWidget* parent, WidgetHost& host, ui::ListBox& list)
+    : QListWidget(parent), m_host(host), m_list(list) {
+    classicRows(this);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFrameShape(QFrame::Box);
+    setLineWidth(1);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (m_syncing || row < 0)
+            return;
+        m_host.raise(eventOf(ui::EventKind::Click, m_list),
+                     [this, row] { m_list.userSelect(row); });
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem*) { m_host.raise(eventOf(ui::EventKind::DblClick, m_list)); });
+}
+
+void ListWidget::sync() {
+    m_syncing = true;
+    if (m_shown != m_list.revision()) {
+        auto added = m_shown ? m_list.insertionsSince(*m_shown) : std::nullopt;
+        if (added) {
+            for (const ui::ListInsertion& i : *added)
+                insertItem(i.at, QString::fromStdString(i.entry));
+        }
+        if (!added || count() != m_list.listCount())
+            showRows(this, toQStrings(m_list.entries()));
+        m_shown = m_list.revision();
+    }
+    if (currentRow() != m_list.listIndex())
+        setCurrentRow(m_list.listIndex());
+    m_syncing = false;
+}
+
+bool ListWidget::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::MouseMove)
+        m_host.raise(eventOf(ui::EventKind::MouseMove, m_list));
+    return QListWidget::viewportEvent(event);
+}
+
+FileListWidget::FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& files)
+    : QListWidget(parent), m_host(host), m_files(files) {
+    classicRows(this);
+    setSelectionMode(QAbstractItemView::MultiSelection);
+    // A selection changed by the keyboard is the data's at once, as a click's is.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_syncing)
+            m_host.act([this] { capture(); });
+    });
+    connect(this, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem*) { raiseCaptured(ui::EventKind::Click); });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem*) { raiseCaptured(ui::EventKind::DblClick); });
+}
+
+void FileListWidget::capture() {
+    for (int i = 0; i < count(); ++i)
+        m_files.userSetSelected(i, item(i)->isSelected());
+    m_files.userSetCurrent(currentRow());
+}
+
+void FileListWidget::raiseCaptured(ui::EventKind kind) {
+    m_host.raise(eventOf(kind, m_files), [this] { capture(); });
+}
+
+void FileListWidget::sync() {
+    m_syncing = true;
+    showRows(this, toQStrings(m_files.names()));
+    const std::vector<bool>& selected = m_files.selection();
+    for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i)
+        item(i)->setSelected(selected[static_cast<std::size_t>(i)]);
+    m_syncing = false;
+}
+
+FolderListWidget::FolderListWidget(QWidget* parent, WidgetHost& host, ui::FolderList& folders)
+    : QListWidget(parent), m_folders(folders) {
+    classicRows(this);
+    connect(this, &QListWidget::itemDoubleClicked, this, [this, &host](QListWidgetItem* item) {
+        const int r = row(item);
+        host.act([this, r] { m_folders.userOpen(r); });
+    });
+}
+
+void FolderListWidget::sync() {
+    const std::vector<ui::FolderItem>& items = m_folders.items();
+    QStringList wanted;
+    for (const ui::FolderItem& i : items)
+        wanted << QString(i.depth * 2, ' ') + QString::fromStdString(i.name);
+    if (showRows(this, wanted)) {
+        for (std::size_t i = 0; i < items.size(); ++i)
+            item(static_cast<int>(i))
+                ->setIcon(style()->standardIcon(items[i].open ? QStyle::SP_DirOpenIcon
+                                                              : QStyle::SP_DirClosedIcon));
+    }
+    setCurrentRow(m_folders.listIndex());
+}
+
+} // namespace discmenu::qt
