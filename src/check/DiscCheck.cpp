@@ -52,7 +52,7 @@ std::optional<std::string> firstLine(const FileSystem& fs, const std::string& pa
 
 // The job folders and the version folder of a service disc, as the start-up tells them
 // apart, and the names it passes over or takes for something they are not.
-void checkServiceFolders(const CheckPorts& ports, const NameRules& tree, ModMain& mod,
+void checkServiceFolders(const CheckPorts& ports, const TreeIndex& tree, ModMain& mod,
                          DiscReport& r) {
     // The root's folders as the walk of the tree met them, when the root is the tree's.
     std::vector<FolderEntry> listed;
@@ -159,7 +159,7 @@ void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
 // the file system elsewhere.
 class Presence {
 public:
-    Presence(const FileSystem& fs, const NameRules& tree) : m_fs(fs), m_tree(tree) {}
+    Presence(const FileSystem& fs, const TreeIndex& tree) : m_fs(fs), m_tree(tree) {}
     bool any(const std::string& path) const {
         if (auto met = m_tree.met(path))
             return *met;
@@ -168,7 +168,7 @@ public:
 
 private:
     const FileSystem& m_fs;
-    const NameRules& m_tree;
+    const TreeIndex& m_tree;
 };
 
 void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
@@ -240,7 +240,7 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     DiscReport tree;
     NameRules names(tree, ports.treeRoot);
     const Outcome walked = ports.tree.walk(names);
-    MenuWalk walk(ports, watcher, walked ? &names : nullptr);
+    MenuWalk walk(ports, watcher, walked ? &names.index() : nullptr);
     if (!walk.start()) {
         r.kind = DiscKind::Unreadable;
         const auto& said = walk.startUpMessages();
@@ -276,13 +276,13 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
         add(r, "unreadable", walked.error().description, ports.treeRoot);
     }
     if (r.kind == DiscKind::Service)
-        checkServiceFolders(ports, names, mod, r);
+        checkServiceFolders(ports, names.index(), mod, r);
     else if (r.kind != DiscKind::Unreadable)
         checkJobFiles(ports, mod, r);
     if (r.CDVersion.empty())
         add(r, "missing-target", "no version is found; the header reads \"Version \" alone",
             layout::versionFile(r.kind == DiscKind::Service ? r.CDRoot : r.CDPath));
-    const Presence on(ports.fs, names);
+    const Presence on(ports.fs, names.index());
     for (const ItemAction& a : r.fixedItems)
         checkItem(on, a, r);
     for (const Page& page : r.pages) {

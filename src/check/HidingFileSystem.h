@@ -1,6 +1,6 @@
 #pragma once
 
-#include "check/NameRules.h"
+#include "check/TreeIndex.h"
 #include "platform/FileSystem.h"
 
 #include <map>
@@ -16,7 +16,7 @@ namespace discmenu::check {
 // again for each name.
 class HidingFileSystem : public FileSystem {
 public:
-    explicit HidingFileSystem(FileSystem& inner, const NameRules* tree = nullptr)
+    explicit HidingFileSystem(FileSystem& inner, const TreeIndex* tree = nullptr)
         : m_inner(inner), m_tree(tree) {}
 
     // Leaves a file out of listings by its full path, as listings report it.
@@ -45,7 +45,7 @@ private:
     static Outcome refused() { return fail(Err::PermissionDenied, "a disc check writes nothing"); }
 
     FileSystem& m_inner;
-    const NameRules* m_tree;
+    const TreeIndex* m_tree;
     std::set<std::string> m_hidden;
     mutable std::map<std::string, Result<std::vector<FolderEntry>>> m_subfolders;
 };

@@ -16,7 +16,7 @@ constexpr int maxReturns = 4;
 constexpr int maxMatches = 10000;
 } // namespace
 
-MenuWalk::MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const NameRules* tree)
+MenuWalk::MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const TreeIndex* tree)
     : m_ports(ports), m_watcher(watcher), m_fs(ports.fs, tree) {}
 
 MenuWalk::~MenuWalk() {

@@ -21,7 +21,7 @@ namespace discmenu::check {
 class MenuWalk {
 public:
     // tree: the disc's walked tree, which tells what exists on the disc, when it was read.
-    MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const NameRules* tree = nullptr);
+    MenuWalk(const CheckPorts& ports, PageWatcher* watcher, const TreeIndex* tree = nullptr);
     ~MenuWalk();
     MenuWalk(const MenuWalk&) = delete;
     MenuWalk& operator=(const MenuWalk&) = delete;

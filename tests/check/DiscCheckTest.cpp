@@ -393,8 +393,8 @@ TEST(NameRules, EachCaseClashNamesTheFirstNameMet) {
                                 {"D:\\website\\index.htm", "differs from \"Index.htm\""},
                                 {"D:\\website\\INDEX.HTM", "differs from \"Index.htm\""}}));
     EXPECT_EQ(r.files, 6u);
-    EXPECT_EQ(names.met("D:\\Website\\B.TXT"), true);
-    EXPECT_EQ(names.met("D:\\website\\c.txt"), false);
+    EXPECT_EQ(names.index().met("D:\\Website\\B.TXT"), true);
+    EXPECT_EQ(names.index().met("D:\\website\\c.txt"), false);
 }
 
 // The check's walk of the menu asks the tree it walked whether files and folders exist,
@@ -446,8 +446,8 @@ TEST_F(WalkedTree, TellsWhatExistsAsTheMachineDoes) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.path);
-        const auto file = names.exists(row.path, false);
-        const auto folder = names.exists(row.path, true);
+        const auto file = names.index().exists(row.path, false);
+        const auto folder = names.index().exists(row.path, true);
         EXPECT_EQ(file.has_value(), row.told);
         EXPECT_EQ(folder.has_value(), row.told);
         if (file) {
