@@ -22,6 +22,7 @@
 #   !calls N TEXT             after a moment, N stand-in calls hold TEXT (@WORK as above)
 #   !nofile PATH              no file at this path below the work folder
 #   !content PATH TEXT        the file below the work folder holds exactly TEXT
+#   !top TITLE                the window with this title lies above every other window
 #
 # Lines starting with @ make the disc before the program starts (see prepare):
 #   @file PATH TEXT           a file below the work folder (the disc is disc/), holding
@@ -80,6 +81,18 @@ expect_page() { # expect_page LINES-BEFORE CAPTION ITEMS-LINE
 }
 
 in_trace() { grep -qxF -- "$1" "$trace"; }
+# The display's shown windows, bottom first (without a window manager, the root's children).
+stacking() {
+  local id
+  xwininfo -root -children | awk '$1 ~ /^0x/ { print $1 }' | tac | while read -r id; do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && printf '%d\n' "$id"
+  done
+}
+on_top() { # on_top TITLE
+  local want
+  want=$(xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][().*^$]/\\&/g')\$" 2>/dev/null | head -n 1)
+  [ -n "$want" ] && [ "$(stacking | tail -n 1)" = "$want" ]
+}
 called_with() { grep -qF -- "$1" "$calls" 2>/dev/null; }
 window_named() { wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1); [ -n "$wid" ]; }
 
@@ -126,6 +139,8 @@ walk_step() {
     text=${text//@WORK/$work}
     got=$(grep -cF -- "$text" "$calls" 2>/dev/null || true)
     [ "$got" = "$n" ] || { echo "$got calls, not $n: $text"; cat "$calls" 2>/dev/null; return 1; } ;;
+  '!top '*)
+    wait_for on_top "$arg" || { echo "window '$arg' is not above the others"; stacking; return 1; } ;;
   '!nofile '*)
     sleep 0.5
     [ ! -e "$work/$arg" ] || { echo "a file that must not be there: $arg"; return 1; } ;;

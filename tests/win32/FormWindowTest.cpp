@@ -274,6 +274,28 @@ TEST_F(Win32Forms, TheFileBrowserIsLaidOutFromItsOuterSize) {
     EXPECT_TRUE(m_launcher.runs[0].starts_with("notepad.exe ")) << m_launcher.runs[0];
 }
 
+// The dialog shown a second time comes up above the main window again, as the first time.
+TEST_F(Win32Forms, AFormShownAgainComesUpAboveTheMainWindow) {
+    FormFileSave& dialog = m_mod->formFileSave();
+    auto above = [&](HWND a, HWND b) { // whether a lies above b
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (w == a || w == b)
+                return w == a;
+        }
+        return false;
+    };
+    for (int time = 0; time < 2; ++time) {
+        dialog.show();
+        m_desktop->sync();
+        EXPECT_TRUE(above(window(dialog).hwnd(), mainHwnd())) << "shown time " << time + 1;
+        dialog.hide();
+        m_desktop->sync();
+        // The user works in the main window meanwhile.
+        SetWindowPos(mainHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ASSERT_TRUE(above(mainHwnd(), window(dialog).hwnd()));
+    }
+}
+
 TEST_F(Win32Forms, APressOnSaveThatEndsThePathCheckSavesOnce) {
     // A path typed, then a real press on Save: the text box loses the focus to the button,
     // the path check asks about the missing folder, and the dialog runs the Save itself;

@@ -133,6 +133,11 @@ if [ -n "$walkfile" ]; then
     last_click="$wid $1 $2"
     xdotool mousemove --window "$wid" $(( $1 + off[0] )) $(( $2 + off[1] )) click 1
   }
+  # The window manager's list of its windows, bottom first.
+  stacking() {
+    xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //' | tr ',' '\n' |
+      while read -r id; do printf '%d\n' "$id"; done
+  }
   walk_step() {
     case "$1" in
     '!called '*) return 0 ;;

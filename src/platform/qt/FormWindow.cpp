@@ -105,11 +105,15 @@ void FormWindow::sync() {
             setWindowState(*state == ui::WindowState::Minimized   ? Qt::WindowMinimized
                            : *state == ui::WindowState::Maximized ? Qt::WindowMaximized
                                                                   : Qt::WindowNoState);
-        if (!isVisible())
+        const bool wasVisible = isVisible();
+        if (!wasVisible)
             show();
+        // A window shown comes up above the others (where no window manager does it, X
+        // maps it again where it last lay); one already shown also takes the focus.
         if (m_form.takeBringToFront()) {
             QWidget::raise();
-            activateWindow();
+            if (wasVisible)
+                activateWindow();
         }
     } else if (isVisible()) {
         hide();

@@ -13,12 +13,12 @@ void Form::setCaption(std::string caption) {
 }
 
 void Form::show() {
-    // Shown again while open, a window comes to the front and takes the focus, as on
-    // Windows, rather than staying behind the one the user worked in.
-    if (m_visible) {
-        m_bringToFront = true;
+    // Shown, or shown again while open, a window comes to the front and takes the focus, as
+    // on Windows, rather than staying behind the one the user worked in: a window system
+    // without a window manager maps a window again where it last lay.
+    m_bringToFront = true;
+    if (m_visible)
         return;
-    }
     m_visible = true;
     if (m_observer)
         m_observer->visibilityChanged(*this);

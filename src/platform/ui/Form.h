@@ -42,7 +42,7 @@ public:
     const std::string& icon() const { return m_icon; }
 
     bool visible() const { return m_visible; }
-    // Makes the form visible; a visible form is brought to the front instead.
+    // Makes the form visible, and brings it to the front (a visible form too).
     void show();
     void hide();
     // Asks the window system to bring the window in front of the others once.
