@@ -58,7 +58,7 @@ ui::UiEvent eventOf(ui::EventKind kind, const ui::Control& c) {
 } // namespace
 
 ListWidget::ListWidget(QWidget* parent, WidgetHost& host, ui::ListBox& list)
-    : QListWidget(parent), m_host(host), m_list(list) {
+    : ViewOf(parent, host, list) {
     classicRows(this);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setFrameShape(QFrame::Box);
@@ -68,38 +68,39 @@ ListWidget::ListWidget(QWidget* parent, WidgetHost& host, ui::ListBox& list)
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (m_syncing || row < 0)
             return;
-        m_host.raise(eventOf(ui::EventKind::Click, m_list),
-                     [this, row] { m_list.userSelect(row); });
+        m_host.raise(eventOf(ui::EventKind::Click, m_control),
+                     [this, row] { m_control.userSelect(row); });
     });
-    connect(this, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem*) { m_host.raise(eventOf(ui::EventKind::DblClick, m_list)); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
+        m_host.raise(eventOf(ui::EventKind::DblClick, m_control));
+    });
 }
 
 void ListWidget::sync() {
     m_syncing = true;
-    if (m_shown != m_list.revision()) {
-        auto added = m_shown ? m_list.insertionsSince(*m_shown) : std::nullopt;
+    if (m_shown != m_control.revision()) {
+        auto added = m_shown ? m_control.insertionsSince(*m_shown) : std::nullopt;
         if (added) {
             for (const ui::ListInsertion& i : *added)
                 insertItem(i.at, QString::fromStdString(i.entry));
         }
-        if (!added || count() != m_list.listCount())
-            showRows(this, toQStrings(m_list.entries()));
-        m_shown = m_list.revision();
+        if (!added || count() != m_control.listCount())
+            showRows(this, toQStrings(m_control.entries()));
+        m_shown = m_control.revision();
     }
-    if (currentRow() != m_list.listIndex())
-        setCurrentRow(m_list.listIndex());
+    if (currentRow() != m_control.listIndex())
+        setCurrentRow(m_control.listIndex());
     m_syncing = false;
 }
 
 bool ListWidget::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::MouseMove)
-        m_host.raise(eventOf(ui::EventKind::MouseMove, m_list));
+        m_host.raise(eventOf(ui::EventKind::MouseMove, m_control));
     return QListWidget::viewportEvent(event);
 }
 
 FileListWidget::FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& files)
-    : QListWidget(parent), m_host(host), m_files(files) {
+    : ViewOf(parent, host, files) {
     classicRows(this);
     setSelectionMode(QAbstractItemView::MultiSelection);
     // A selection changed by the keyboard is the data's at once, as a click's is.
@@ -115,34 +116,34 @@ FileListWidget::FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& 
 
 void FileListWidget::capture() {
     for (int i = 0; i < count(); ++i)
-        m_files.userSetSelected(i, item(i)->isSelected());
-    m_files.userSetCurrent(currentRow());
+        m_control.userSetSelected(i, item(i)->isSelected());
+    m_control.userSetCurrent(currentRow());
 }
 
 void FileListWidget::raiseCaptured(ui::EventKind kind) {
-    m_host.raise(eventOf(kind, m_files), [this] { capture(); });
+    m_host.raise(eventOf(kind, m_control), [this] { capture(); });
 }
 
 void FileListWidget::sync() {
     m_syncing = true;
-    showRows(this, toQStrings(m_files.names()));
-    const std::vector<bool>& selected = m_files.selection();
+    showRows(this, toQStrings(m_control.names()));
+    const std::vector<bool>& selected = m_control.selection();
     for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i)
         item(i)->setSelected(selected[static_cast<std::size_t>(i)]);
     m_syncing = false;
 }
 
 FolderListWidget::FolderListWidget(QWidget* parent, WidgetHost& host, ui::FolderList& folders)
-    : QListWidget(parent), m_folders(folders) {
+    : ViewOf(parent, host, folders) {
     classicRows(this);
-    connect(this, &QListWidget::itemDoubleClicked, this, [this, &host](QListWidgetItem* item) {
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const int r = row(item);
-        host.act([this, r] { m_folders.userOpen(r); });
+        m_host.act([this, r] { m_control.userOpen(r); });
     });
 }
 
 void FolderListWidget::sync() {
-    const std::vector<ui::FolderItem>& items = m_folders.items();
+    const std::vector<ui::FolderItem>& items = m_control.items();
     QStringList wanted;
     for (const ui::FolderItem& i : items)
         wanted << QString(i.depth * 2, ' ') + QString::fromStdString(i.name);
@@ -152,7 +153,7 @@ void FolderListWidget::sync() {
                 ->setIcon(style()->standardIcon(items[i].open ? QStyle::SP_DirOpenIcon
                                                               : QStyle::SP_DirClosedIcon));
     }
-    setCurrentRow(m_folders.listIndex());
+    setCurrentRow(m_control.listIndex());
 }
 
 } // namespace discmenu::qt

@@ -26,58 +26,50 @@ QColor toQColor(ui::Color color) {
     return QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF);
 }
 
+namespace {
+
+template <class W, class C>
+std::unique_ptr<ControlView> make(QWidget* parent, WidgetHost& host, ui::Control& control) {
+    return std::make_unique<W>(parent, host, static_cast<C&>(control));
+}
+
+using Maker = std::unique_ptr<ControlView> (*)(QWidget*, WidgetHost&, ui::Control&);
+// By ControlKind, in its order.
+constexpr Maker makers[] = {
+    make<LabelWidget, ui::Label>,        make<ListWidget, ui::ListBox>,
+    make<ButtonWidget, ui::Button>,      make<TextWidget, ui::TextBox>,
+    make<FileListWidget, ui::FileList>,  make<FolderListWidget, ui::FolderList>,
+    make<DriveListWidget, ui::DriveList>};
+
+} // namespace
+
 std::unique_ptr<ControlView> makeControlView(QWidget* parent, WidgetHost& host,
                                              ui::Control& control) {
-    std::unique_ptr<ControlView> view;
-    switch (control.kind()) {
-    case ui::ControlKind::Label:
-        view = std::make_unique<LabelWidget>(parent, host, static_cast<ui::Label&>(control));
-        break;
-    case ui::ControlKind::ListBox:
-        view = std::make_unique<ListWidget>(parent, host, static_cast<ui::ListBox&>(control));
-        break;
-    case ui::ControlKind::Button:
-        view = std::make_unique<ButtonWidget>(parent, host, static_cast<ui::Button&>(control));
-        break;
-    case ui::ControlKind::TextBox:
-        view = std::make_unique<TextWidget>(parent, host, static_cast<ui::TextBox&>(control));
-        break;
-    case ui::ControlKind::FileList:
-        view = std::make_unique<FileListWidget>(parent, host, static_cast<ui::FileList&>(control));
-        break;
-    case ui::ControlKind::FolderList:
-        view =
-            std::make_unique<FolderListWidget>(parent, host, static_cast<ui::FolderList&>(control));
-        break;
-    case ui::ControlKind::DriveList:
-        view =
-            std::make_unique<DriveListWidget>(parent, host, static_cast<ui::DriveList&>(control));
-        break;
-    }
+    auto view = makers[static_cast<std::size_t>(control.kind())](parent, host, control);
     view->widget()->setObjectName(QString::fromStdString(control.displayName()));
     return view;
 }
 
 LabelWidget::LabelWidget(QWidget* parent, WidgetHost& host, const ui::Label& label)
-    : QWidget(parent), m_host(host), m_label(label) {
+    : ViewOf(parent, host, label) {
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
 void LabelWidget::sync() {
-    const QString text = QString::fromStdString(m_label.caption());
-    const QColor color = toQColor(m_label.foreColor());
-    const QFont font = toQFont(m_label.font());
-    Qt::Alignment alignment = m_label.alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
-                              : m_label.alignment() == ui::Alignment::Right ? Qt::AlignRight
-                                                                            : Qt::AlignLeft;
+    const QString text = QString::fromStdString(m_control.caption());
+    const QColor color = toQColor(m_control.foreColor());
+    const QFont font = toQFont(m_control.font());
+    Qt::Alignment alignment = m_control.alignment() == ui::Alignment::Center  ? Qt::AlignHCenter
+                              : m_control.alignment() == ui::Alignment::Right ? Qt::AlignRight
+                                                                              : Qt::AlignLeft;
     if (text != m_text || color != m_color || font != this->font() || alignment != m_alignment ||
-        m_label.transparent() != m_transparent) {
+        m_control.transparent() != m_transparent) {
         m_text = text;
         m_color = color;
         m_alignment = alignment;
-        m_transparent = m_label.transparent();
+        m_transparent = m_control.transparent();
         setFont(font);
         update();
     }
@@ -93,7 +85,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
 }
 
 void LabelWidget::raise(ui::EventKind kind) {
-    m_host.raise(ui::UiEvent::of(kind, m_label.name(), m_label.index()));
+    m_host.raise(ui::UiEvent::of(kind, m_control.name(), m_control.index()));
 }
 
 void LabelWidget::mouseMoveEvent(QMouseEvent*) {
@@ -119,19 +111,19 @@ void LabelWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 DriveListWidget::DriveListWidget(QWidget* parent, WidgetHost& host, ui::DriveList& drives)
-    : QComboBox(parent), m_drives(drives) {
-    connect(this, &QComboBox::activated, this, [this, &host](int index) {
+    : ViewOf(parent, host, drives) {
+    connect(this, &QComboBox::activated, this, [this](int index) {
         if (m_syncing)
             return;
         const std::string drive = itemText(index).toStdString();
-        host.act([this, drive] { m_drives.setDrive(drive); });
+        m_host.act([this, drive] { m_control.setDrive(drive); });
     });
 }
 
 void DriveListWidget::sync() {
     m_syncing = true;
     QStringList wanted;
-    for (char d : m_drives.drives())
+    for (char d : m_control.drives())
         wanted << QString(QChar(d).toLower()) + ':';
     QStringList shown;
     for (int i = 0; i < count(); ++i)
@@ -140,19 +132,19 @@ void DriveListWidget::sync() {
         clear();
         addItems(wanted);
     }
-    setCurrentIndex(static_cast<int>(wanted.indexOf(QString::fromStdString(m_drives.drive()))));
+    setCurrentIndex(static_cast<int>(wanted.indexOf(QString::fromStdString(m_control.drive()))));
     m_syncing = false;
 }
 
 ButtonWidget::ButtonWidget(QWidget* parent, WidgetHost& host, const ui::Button& button)
-    : QPushButton(parent), m_button(button) {
-    connect(this, &QPushButton::clicked, this, [this, &host] {
-        host.raise(ui::UiEvent::of(ui::EventKind::Click, m_button.name(), m_button.index()));
+    : ViewOf(parent, host, button) {
+    connect(this, &QPushButton::clicked, this, [this] {
+        m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_control.name(), m_control.index()));
     });
 }
 
 void ButtonWidget::sync() {
-    const QString caption = QString::fromStdString(m_button.caption());
+    const QString caption = QString::fromStdString(m_control.caption());
     if (text() != caption)
         setText(caption);
 }
@@ -180,16 +172,16 @@ protected:
 } // namespace
 
 TextWidget::TextWidget(QWidget* parent, WidgetHost& host, ui::TextBox& box)
-    : QLineEdit(parent), m_host(host), m_box(box) {
+    : ViewOf(parent, host, box) {
     connect(this, &QLineEdit::returnPressed, this, [this] {
-        ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_box.name());
+        ui::UiEvent event = ui::UiEvent::of(ui::EventKind::KeyPress, m_control.name());
         event.key = ui::TextBox::KeyEnter;
-        m_host.raise(event, [this] { m_box.setText(text().toStdString()); });
+        m_host.raise(event, [this] { m_control.setText(text().toStdString()); });
     });
 }
 
 void TextWidget::sync() {
-    const QString t = QString::fromStdString(m_box.text());
+    const QString t = QString::fromStdString(m_control.text());
     if (text() != t)
         setText(t);
 }
@@ -206,7 +198,7 @@ void TextWidget::focusOutEvent(QFocusEvent* event) {
         event->reason() == Qt::MouseFocusReason ? QApplication::focusWidget() : nullptr;
     const bool toButton =
         next && next->window() == window() && qobject_cast<QAbstractButton*>(next);
-    if (m_host.lostFocus(m_box, text().toStdString(),
+    if (m_host.lostFocus(m_control, text().toStdString(),
                          toButton ? next->objectName().toStdString() : std::string()) &&
         next)
         new PressKeeper(next);

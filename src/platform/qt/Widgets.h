@@ -45,8 +45,21 @@ public:
     virtual ~ControlView() = default;
     virtual QWidget* widget() = 0;
     virtual const ui::Control& control() const = 0;
-    // Content as the data has it (place and visibility are the window's part).
+    // Content as the data has them (place and visibility are the window's part).
     virtual void sync() = 0;
+};
+
+// A widget of kind W drawing a control of kind C.
+template <class W, class C> class ViewOf : public W, public ControlView {
+public:
+    ViewOf(QWidget* parent, WidgetHost& host, C& control)
+        : W(parent), m_host(host), m_control(control) {}
+    QWidget* widget() override { return this; }
+    const ui::Control& control() const override { return m_control; }
+
+protected:
+    WidgetHost& m_host;
+    C& m_control;
 };
 
 // The widget of any control, made as a child of parent.
@@ -56,12 +69,9 @@ std::unique_ptr<ControlView> makeControlView(QWidget* parent, WidgetHost& host,
 // A label as the discs' windows draw it: its text at the top of a fixed box, wrapped at
 // word boundaries and cut at the box's edges, over whatever lies behind it when it is
 // transparent. It takes no focus and tells the form of clicks and mouse movement.
-class LabelWidget : public QWidget, public ControlView {
+class LabelWidget : public ViewOf<QWidget, const ui::Label> {
 public:
     LabelWidget(QWidget* parent, WidgetHost& host, const ui::Label& label);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_label; }
     void sync() override;
     QString text() const { return m_text; }
     QColor textColor() const { return m_color; }
@@ -76,8 +86,6 @@ protected:
 private:
     void raise(ui::EventKind kind);
 
-    WidgetHost& m_host;
-    const ui::Label& m_label;
     QString m_text;
     QColor m_color;
     bool m_transparent = true;
@@ -86,12 +94,9 @@ private:
 };
 
 // The job list: rows as high as the discs' windows draw them, one row chosen.
-class ListWidget : public QListWidget, public ControlView {
+class ListWidget : public ViewOf<QListWidget, ui::ListBox> {
 public:
     ListWidget(QWidget* parent, WidgetHost& host, ui::ListBox& list);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_list; }
     // Entries and selection as the data has them, without raising anything, at the cost of
     // what changed since the last time.
     void sync() override;
@@ -100,20 +105,15 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
-    WidgetHost& m_host;
-    ui::ListBox& m_list;
     bool m_syncing = false;
     // The revision of the entries the rows show; none before the first sync.
     std::optional<std::uint64_t> m_shown;
 };
 
 // A list of files in which a click toggles an entry's selection.
-class FileListWidget : public QListWidget, public ControlView {
+class FileListWidget : public ViewOf<QListWidget, ui::FileList> {
 public:
     FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& files);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_files; }
     void sync() override;
 
 private:
@@ -121,50 +121,32 @@ private:
     void capture();
     void raiseCaptured(ui::EventKind kind);
 
-    WidgetHost& m_host;
-    ui::FileList& m_files;
     bool m_syncing = false;
 };
 
 // A folder tree: the current folder's ancestors, the current folder, its subfolders.
 // A double-click opens a folder.
-class FolderListWidget : public QListWidget, public ControlView {
+class FolderListWidget : public ViewOf<QListWidget, ui::FolderList> {
 public:
     FolderListWidget(QWidget* parent, WidgetHost& host, ui::FolderList& folders);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_folders; }
     void sync() override;
-
-private:
-    ui::FolderList& m_folders;
 };
 
 // A drop-down of the machine's drives.
-class DriveListWidget : public QComboBox, public ControlView {
+class DriveListWidget : public ViewOf<QComboBox, ui::DriveList> {
 public:
     DriveListWidget(QWidget* parent, WidgetHost& host, ui::DriveList& drives);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_drives; }
     void sync() override;
 
 private:
-    ui::DriveList& m_drives;
     bool m_syncing = false;
 };
 
 // A push button.
-class ButtonWidget : public QPushButton, public ControlView {
+class ButtonWidget : public ViewOf<QPushButton, const ui::Button> {
 public:
     ButtonWidget(QWidget* parent, WidgetHost& host, const ui::Button& button);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_button; }
     void sync() override;
-
-private:
-    const ui::Button& m_button;
 };
 
 // A single-line text box that tells of Enter and of losing the focus, after writing what
@@ -173,20 +155,13 @@ private:
 // A mouse press on a button of the same window that takes the focus is named in the
 // LostFocus; when the form then says it ran that button's click itself (its message box
 // took the press's release), the press is kept from the button, so no second click follows.
-class TextWidget : public QLineEdit, public ControlView {
+class TextWidget : public ViewOf<QLineEdit, ui::TextBox> {
 public:
     TextWidget(QWidget* parent, WidgetHost& host, ui::TextBox& box);
-
-    QWidget* widget() override { return this; }
-    const ui::Control& control() const override { return m_box; }
     void sync() override;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
-
-private:
-    WidgetHost& m_host;
-    ui::TextBox& m_box;
 };
 
 } // namespace discmenu::qt

@@ -147,16 +147,12 @@ void NativeControl::sync() {
 }
 
 std::unique_ptr<NativeControl> makeNativeControl(ControlHost& host, ui::Control& control, int id) {
-    switch (control.kind()) {
-    case ui::ControlKind::Button:
+    if (control.kind() == ui::ControlKind::Button)
         return std::make_unique<ButtonCtrl>(host, static_cast<ui::Button&>(control), id);
-    case ui::ControlKind::TextBox:
+    if (control.kind() == ui::ControlKind::TextBox)
         return std::make_unique<EditCtrl>(host, static_cast<ui::TextBox&>(control), id);
-    case ui::ControlKind::Label:
-        return nullptr; // drawn by the window itself
-    default:
-        return makeListControl(host, control, id);
-    }
+    // A label is drawn by the window itself.
+    return control.kind() == ui::ControlKind::Label ? nullptr : makeListControl(host, control, id);
 }
 
 } // namespace discmenu::win32

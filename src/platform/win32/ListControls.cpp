@@ -123,84 +123,82 @@ private:
     std::vector<Row> m_rows;
 };
 
-// The job list: one row chosen, which is the list's Click.
-class ListBoxCtrl : public ListCtrl {
+// A list box drawing a control of kind C.
+template <class C> class ListOf : public ListCtrl {
 public:
-    ListBoxCtrl(ControlHost& host, ui::ListBox& list, int id)
-        : ListCtrl(host, list, id, false, false), m_list(list) {}
+    ListOf(ControlHost& host, C& data, int id, bool multiSelection = false, bool folderRows = false)
+        : ListCtrl(host, data, id, multiSelection, folderRows), m_data(data) {}
+
+protected:
+    C& m_data;
+};
+
+// The job list: one row chosen, which is the list's Click.
+class ListBoxCtrl : public ListOf<ui::ListBox> {
+public:
+    using ListOf::ListOf;
     void onCommand(int code) override {
         if (code == LBN_SELCHANGE && current() >= 0) {
-            m_list.userSelect(current());
-            m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_list.name(), m_list.index()));
+            m_data.userSelect(current());
+            m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_data.name(), m_data.index()));
         } else if (code == LBN_DBLCLK) {
-            m_host.raise(ui::UiEvent::of(ui::EventKind::DblClick, m_list.name(), m_list.index()));
+            m_host.raise(ui::UiEvent::of(ui::EventKind::DblClick, m_data.name(), m_data.index()));
         }
     }
 
 protected:
     void syncContent() override {
-        setPlainRows(m_list.entries());
-        setCurrent(m_list.listIndex());
+        setPlainRows(m_data.entries());
+        setCurrent(m_data.listIndex());
     }
-
-private:
-    ui::ListBox& m_list;
 };
 
 // The file list: a click toggles a file's selection.
-class FileListCtrl : public ListCtrl {
+class FileListCtrl : public ListOf<ui::FileList> {
 public:
-    FileListCtrl(ControlHost& host, ui::FileList& files, int id)
-        : ListCtrl(host, files, id, true, false), m_files(files) {}
+    FileListCtrl(ControlHost& host, ui::FileList& files, int id) : ListOf(host, files, id, true) {}
     void onCommand(int code) override {
-        if (code != LBN_SELCHANGE && code != LBN_DBLCLK)
-            return;
-        for (int i = 0; i < count(); ++i)
-            m_files.userSetSelected(i, isSelected(i));
-        m_files.userSetCurrent(static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0)));
-        m_host.raise(ui::UiEvent::of(
-            code == LBN_DBLCLK ? ui::EventKind::DblClick : ui::EventKind::Click, m_files.name()));
+        if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
+            for (int i = 0; i < count(); ++i)
+                m_data.userSetSelected(i, isSelected(i));
+            m_data.userSetCurrent(static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0)));
+            m_host.raise(
+                ui::UiEvent::of(code == LBN_DBLCLK ? ui::EventKind::DblClick : ui::EventKind::Click,
+                                m_data.name()));
+        }
     }
 
 protected:
     void syncContent() override {
-        setPlainRows(m_files.names());
-        const std::vector<bool>& selected = m_files.selection();
+        setPlainRows(m_data.names());
+        const std::vector<bool>& selected = m_data.selection();
         for (int i = 0; i < count() && i < static_cast<int>(selected.size()); ++i) {
             const bool on = selected[static_cast<std::size_t>(i)];
             if (isSelected(i) != on)
                 SendMessageW(hwnd(), LB_SETSEL, on, i);
         }
     }
-
-private:
-    ui::FileList& m_files;
 };
 
 // The folder tree: a double-click opens a folder.
-class FolderListCtrl : public ListCtrl {
+class FolderListCtrl : public ListOf<ui::FolderList> {
 public:
     FolderListCtrl(ControlHost& host, ui::FolderList& folders, int id)
-        : ListCtrl(host, folders, id, false, true), m_folders(folders) {}
+        : ListOf(host, folders, id, false, true) {}
     void onCommand(int code) override {
-        if (code != LBN_DBLCLK)
-            return;
-        ui::FolderList& folders = m_folders;
         const int row = current();
-        m_host.userAction([&folders, row] { folders.userOpen(row); });
+        if (code == LBN_DBLCLK)
+            m_host.userAction([this, row] { m_data.userOpen(row); });
     }
 
 protected:
     void syncContent() override {
         std::vector<Row> rows;
-        for (const ui::FolderItem& f : m_folders.items())
+        for (const ui::FolderItem& f : m_data.items())
             rows.push_back({toWide(f.name), f.depth, f.open});
         setRows(rows);
-        setCurrent(m_folders.listIndex());
+        setCurrent(m_data.listIndex());
     }
-
-private:
-    ui::FolderList& m_folders;
 };
 
 // A drop-down of the machine's drives, each shown as Windows shows it ("c: [SYSTEM]")
@@ -214,15 +212,12 @@ public:
                id);
     }
     void onCommand(int code) override {
-        if (code != CBN_SELCHANGE)
-            return;
         const auto i = SendMessageW(hwnd(), CB_GETCURSEL, 0, 0);
-        if (i < 0 || static_cast<std::size_t>(i) >= m_letters.size())
-            return;
-        const std::string drive{
-            static_cast<char>(std::tolower(static_cast<unsigned char>(m_letters[i]))), ':'};
-        ui::DriveList& drives = m_drives;
-        m_host.userAction([&drives, drive] { drives.setDrive(drive); });
+        if (code == CBN_SELCHANGE && i >= 0 && static_cast<std::size_t>(i) < m_letters.size()) {
+            const char letter =
+                static_cast<char>(std::tolower(static_cast<unsigned char>(m_letters[i])));
+            m_host.userAction([this, letter] { m_drives.setDrive({letter, ':'}); });
+        }
     }
     void drawItem(const DRAWITEMSTRUCT& item) const override {
         if (item.itemID == static_cast<UINT>(-1) || item.itemID >= m_letters.size()) {
