@@ -22,6 +22,7 @@ std::unique_ptr<ui::Button> button(const char* name, const char* caption, int le
 std::unique_ptr<ui::FileList> fileList(const FileSystem& fs) {
     auto list = std::make_unique<ui::FileList>("FileMain", fs);
     list->setGeometry(0, 0, 3255, 2235);
+    list->setAccessibleName("Files");
     return list;
 }
 

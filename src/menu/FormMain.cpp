@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace discmenu {
 
@@ -25,9 +26,17 @@ std::unique_ptr<Label> makeHeaderLabel(const char* name, int top, int height, Fo
     return label;
 }
 
+// The items are the window's tab stops, in reading order: the job list, the page's items
+// from slot 2 down, then the two fixed items at the bottom.
+int itemTabIndex(int index) {
+    return index >= 2 ? index : 1000 + index;
+}
+
 std::unique_ptr<Label> menuItem(int index, int left, int top, int width, double points,
                                 std::string caption, bool visible) {
     auto label = std::make_unique<Label>("lblMain", index);
+    label->setTabStop(true);
+    label->setTabIndex(itemTabIndex(index));
     label->setGeometry(left, top, width, 255);
     label->setFont(Font{"Arial", points, true, true, false});
     label->setCaption(std::move(caption));
@@ -44,6 +53,8 @@ std::unique_ptr<ui::ListBox> jobList() {
     list->setSorted(true);
     list->addItem("lstRMA");
     list->setVisible(false);
+    list->setTabIndex(0);
+    list->setAccessibleName("Jobs");
     return list;
 }
 
@@ -96,6 +107,8 @@ ui::Label& FormMain::loadMenuItem(int index) {
     auto label = std::make_unique<Label>("lblMain", index);
     label->copyLookFrom(lblMain(0));
     label->setVisible(false);
+    label->setTabStop(true);
+    label->setTabIndex(itemTabIndex(index));
     m_lblMain.push_back(&add(std::move(label)));
     return *m_lblMain.back();
 }
@@ -111,10 +124,23 @@ void FormMain::handle(const ui::UiEvent& event) {
         Form_Terminate();
         break;
     case EventKind::Click:
-        if (control == "lblMain")
+        if (control == "lblMain") {
+            const auto page = std::pair(m_mod.CurrentMenu, visibleItems());
             lblMain_Click(event.index);
-        else if (control == "lstRMA")
+            // The keyboard's user lands on the new page's first item.
+            if (event.byKeyboard && std::pair(m_mod.CurrentMenu, visibleItems()) != page &&
+                lblMain(2).visible())
+                focusControl(lblMain(2));
+        } else if (control == "lstRMA") {
             lstRMA_Click();
+        }
+        break;
+    case EventKind::GotFocus:
+        // The keyboard's focus shows as the pointer's hover does.
+        if (control == "lblMain")
+            lblMain_MouseMove(event.index);
+        else if (control == "lstRMA")
+            lstRMA_MouseMove();
         break;
     case EventKind::DblClick:
         if (control == "lstRMA")

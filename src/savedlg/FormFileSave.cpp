@@ -42,6 +42,17 @@ FormFileSave::FormFileSave(ModMain& mod, ui::FormObserver* observer)
       m_cmdCancel(add(button("cmdCancel", "Cancel", 4680))) {
     setInitialCaption(CopyMode);
     setWindow(ui::BorderStyle::FixedDialog, ui::StartPosition::CenterOwner, false, 5565, 2880);
+    // The keyboard starts in the path box and goes on to the folders, the drives and the
+    // buttons; Escape is Cancel.
+    m_txtPath.setAccessibleName("Destination folder");
+    m_dir1.setAccessibleName("Folders");
+    m_drive1.setAccessibleName("Drives");
+    int tab = 0;
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&m_txtPath, &m_dir1, &m_drive1,
+                                                              &m_cmdSave, &m_cmdCancel})
+        c->setTabIndex(tab++);
+    m_cmdCancel.setCancel(true);
+    setFocusOnShow(m_txtPath);
     // The drive list starts on the drive the program runs from, as the current drive.
     m_drive1.restore(text::lower(text::left(mod.programFolder(), 1)) + ":");
     m_shownDrive = m_drive1.drive();

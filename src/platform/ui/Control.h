@@ -13,7 +13,8 @@ enum class ControlKind { Label, ListBox, Button, TextBox, FileList, FolderList, 
 class Control {
 public:
     Control(ControlKind kind, std::string name, int index = -1)
-        : m_kind(kind), m_name(std::move(name)), m_index(index) {}
+        : m_kind(kind), m_name(std::move(name)), m_index(index),
+          m_tabStop(kind != ControlKind::Label) {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -45,6 +46,17 @@ public:
     bool visible() const { return m_visible; }
     void setVisible(bool v) { m_visible = v; }
 
+    // The keyboard and screen readers. Tab visits a form's stops by their tab index (ties in
+    // creation order); every control is a stop but a label, unless it is made one. A screen
+    // reader reads the accessible name, or where it is empty the caption.
+    int tabIndex() const { return m_tabIndex; }
+    void setTabIndex(int i) { m_tabIndex = i; }
+    bool tabStop() const { return m_tabStop; }
+    void setTabStop(bool on) { m_tabStop = on; }
+    const std::string& accessibleName() const { return m_accessibleName; }
+    void setAccessibleName(std::string name) { m_accessibleName = std::move(name); }
+    virtual std::string spokenName() const { return m_accessibleName; }
+
     Form* form() const { return m_form; }
 
 private:
@@ -57,6 +69,9 @@ private:
     int m_width = 0;
     int m_height = 0;
     bool m_visible = true;
+    int m_tabIndex = -1; // -1: its place in the form, given when it is added
+    bool m_tabStop = true;
+    std::string m_accessibleName;
     Form* m_form = nullptr;
 };
 

@@ -1,6 +1,9 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/Button.h"
 #include "platform/ui/FormObserver.h"
+
+#include <algorithm>
 
 namespace discmenu::ui {
 
@@ -20,6 +23,8 @@ void Form::show() {
     if (m_visible)
         return;
     m_visible = true;
+    if (m_focusOnShow)
+        m_focusRequest = m_focusOnShow;
     if (m_observer)
         m_observer->visibilityChanged(*this);
 }
@@ -39,6 +44,26 @@ void Form::setWindow(BorderStyle border, StartPosition start, bool showInTaskbar
     m_showInTaskbar = showInTaskbar;
     m_clientWidth = clientWidth;
     m_clientHeight = clientHeight;
+}
+
+std::vector<Control*> Form::tabOrder() const {
+    std::vector<Control*> stops;
+    for (const auto& c : m_controls) {
+        if (c->tabStop() && c->visible())
+            stops.push_back(c.get());
+    }
+    std::stable_sort(stops.begin(), stops.end(), [](const Control* a, const Control* b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    return stops;
+}
+
+Control* Form::cancelButton() const {
+    for (const auto& c : m_controls) {
+        if (c->kind() == ControlKind::Button && static_cast<const Button&>(*c).isCancel())
+            return c.get();
+    }
+    return nullptr;
 }
 
 void Form::raise(const UiEvent& event) {

@@ -74,6 +74,13 @@ public:
     }
 
     const std::vector<std::unique_ptr<Control>>& controls() const { return m_controls; }
+    // The controls Tab visits, in order: the visible tab stops by tab index.
+    std::vector<Control*> tabOrder() const;
+    // The button Escape presses, or null.
+    Control* cancelButton() const;
+    // The program moves the keyboard focus to a control; the adapter does it once.
+    void focusControl(Control& control) { m_focusRequest = &control; }
+    Control* takeFocusRequest() { return std::exchange(m_focusRequest, nullptr); }
 
     // Delivers an event to the form's handlers.
     void raise(const UiEvent& event);
@@ -82,6 +89,8 @@ protected:
     template <class C> C& add(std::unique_ptr<C> control) {
         C& ref = *control;
         control->m_form = this;
+        if (control->m_tabIndex < 0)
+            control->m_tabIndex = static_cast<int>(m_controls.size());
         m_controls.push_back(std::move(control));
         return ref;
     }
@@ -90,6 +99,8 @@ protected:
     void setPicture(std::string picture) { m_picture = std::move(picture); }
     void setIcon(std::string icon) { m_icon = std::move(icon); }
     void setInitialCaption(std::string caption) { m_caption = std::move(caption); }
+    // The control that takes the keyboard focus each time the form shows.
+    void setFocusOnShow(Control& control) { m_focusOnShow = &control; }
     FormObserver* observer() const { return m_observer; }
 
     virtual void handle(const UiEvent& event) = 0;
@@ -112,6 +123,8 @@ private:
     bool m_clickRunOnFocus = false;
     WindowState m_windowState = WindowState::Normal;
     WindowState m_shownState = WindowState::Normal;
+    Control* m_focusRequest = nullptr;
+    Control* m_focusOnShow = nullptr;
     std::vector<std::unique_ptr<Control>> m_controls;
 };
 

@@ -8,7 +8,8 @@ namespace discmenu::ui {
 enum class Alignment { Left, Center, Right };
 
 // A text label of fixed size: text wider than the label wraps at word boundaries, and
-// whatever falls below its bottom edge is cut off. Never takes the focus.
+// whatever falls below its bottom edge is cut off. The mouse never gives it the focus; the
+// keyboard does where it is a tab stop.
 class Label : public Control {
 public:
     explicit Label(std::string name, int index = -1)
@@ -16,6 +17,9 @@ public:
 
     const std::string& caption() const { return m_caption; }
     void setCaption(std::string c) { m_caption = std::move(c); }
+    std::string spokenName() const override {
+        return accessibleName().empty() ? m_caption : accessibleName();
+    }
     const Font& font() const { return m_font; }
     Font& font() { return m_font; }
     void setFont(Font f) { m_font = std::move(f); }

@@ -13,7 +13,8 @@ enum class EventKind {
     LostFocus,
     Change,
     Resize,
-    Terminate
+    Terminate,
+    GotFocus, // raised only when the keyboard moved the focus, never for the mouse
 };
 
 // An event of a form or of one of its controls. control is empty for the form itself;
@@ -28,6 +29,8 @@ struct UiEvent {
     // a message box, that box takes the press's release: the form then runs the click
     // itself, and the adapter lets no click of that press through.
     std::string focusTo = {};
+    // Click: the keyboard (Enter, Space) or a screen reader's default action did it.
+    bool byKeyboard = false;
 
     static UiEvent form(EventKind k) { return {k, {}, -1, 0}; }
     static UiEvent of(EventKind k, std::string name, int index = -1) {
