@@ -11,6 +11,10 @@ set -euo pipefail
 program=$1 x11close=$2 disc=$3 expected=$4 shot=$5
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
+if ldd "$(dirname "$program")/discmenu-window" | grep libasan >/dev/null; then
+  echo "SKIPPED: a sanitizer build needs the machine's sanitizer runtime; the debug build carries the test"
+  exit 77
+fi
 work=$(mktemp -d)
 ok=0
 trap 'chmod -R u+w "$work" 2>/dev/null; if [ "$ok" = 1 ]; then rm -rf "$work"; else echo "kept $work"; fi' EXIT
@@ -19,10 +23,6 @@ fail() { echo "FAIL: $*"; exit 1; }
 state() { (cd "$1" && find . -mindepth 1 -printf '%P\t%y\t%s\t%T@\t%m\n' | LC_ALL=C sort); }
 state "$disc" >"$work/before"
 
-if ldd "$(dirname "$program")/discmenu-window" | grep libasan >/dev/null; then
-  echo "SKIPPED: a sanitizer build needs the machine's sanitizer runtime; the debug build carries the test"
-  exit 77
-fi
 # The program as the disc carries it, made once for every disc mastered below.
 "$top/scripts/bundle-linux.sh" "$(dirname "$program")" "$work/program"
 disc_program=$work/program/discmenu
