@@ -80,9 +80,12 @@ printf '%s\n' '[Paths]' 'Prefix = .' 'Plugins = plugins' >"$out/qt.conf"
 
 # Licences: the copyright file of each package a carried file comes from, the licence texts
 # they name (the Qt notice names the LGPL and the GPL it builds on), and the Qt notice.
-packages=$(for f in "${origins[@]}"; do
-  dpkg -S "$f" 2>/dev/null || dpkg -S "/lib/${f#/usr/lib/}" 2>/dev/null || fail "no package owns $f"
-done | cut -d: -f1 | sort -u)
+# (dpkg may know a file under /lib rather than /usr/lib; one call asks for both.)
+owners=$(dpkg -S "${origins[@]}" "${origins[@]/#\/usr\/lib\//\/lib\/}" 2>/dev/null || true)
+for f in "${origins[@]}"; do
+  grep -qE ": (/usr)?/lib/${f#/usr/lib/}\$" <<<"$owners" || fail "no package owns $f"
+done
+packages=$(cut -d: -f1 <<<"$owners" | sort -u)
 for p in $packages; do
   cp -L "/usr/share/doc/$p/copyright" "$out/licenses/$p.copyright"
 done

@@ -3,8 +3,8 @@
 # (scripts/stage-disc.sh: the Linux program with the Qt it carries, written by
 # scripts/bundle-linux.sh, and discmenu.exe when a Windows build exists, with autorun.sh
 # and autorun.inf), checks the copy as the menu will see it, and writes an ISO 9660 image
-# with Joliet and Rock Ridge, the files a start reads first. The source folder is never
-# changed.
+# with Joliet and Rock Ridge, the files a start reads first and the Linux program's
+# compressed. The source folder is never changed.
 #   scripts/make-disc.sh DISC OUT.iso [--force]
 # --force masters a disc even when the check finds problems (never one it cannot read).
 # DISCMENU_PROGRAM and DISCMENU_EXE name the programs to put on the disc (default: the
@@ -79,7 +79,10 @@ fi
        $1 == "plugin" && $3 == "start" { print "/autorun/plugins/" $2 }' "$top/scripts/disc/linux-bundle.list"
 } | while read -r path; do [ ! -f "$stage$path" ] || echo "$path"; done |
   awk '{ print 1000000 - NR, $0 }' >"$work/weights"
+# The Linux program's files are stored compressed (zisofs, which Linux reads transparently
+# and only Linux reads them): a start reads less than half the bytes from the disc.
 rm -f "$out"
 xorriso -as mkisofs -quiet -r -J -iso-level 3 -V "$volid" --sort-weight-list "$work/weights" \
-  -o "$out" "$stage"
+  -o "$out" "$stage" -- -zisofs level=6:block_size=32k \
+  -set_filter_r --zisofs /autorun/discmenu /autorun/discmenu-window /autorun/lib /autorun/plugins --
 echo "$out"

@@ -71,17 +71,19 @@ header() { "$program" --check "$1" | grep '^Header' || true; }
 [ "$(header "$disc")" = "$(header "$work/x")" ] ||
   fail "the header differs: $(header "$disc") / $(header "$work/x")"
 
-# A disc with a problem is refused, and mastered only when forced.
+# A disc with a problem is refused, and mastered only when forced; with a program folder
+# that carries no Qt, which neither needs.
 cp -R "$disc" "$work/broken"
-mkdir "$work/broken/1042_CD_Content"
+mkdir "$work/broken/1042_CD_Content" "$work/bare" "$work/bare/lib" "$work/bare/plugins" "$work/bare/licenses"
+cp "$work/program/"{discmenu,discmenu-window,qt.conf} "$work/bare/"
 set +e
-DISCMENU_PROGRAM=$disc_program DISCMENU_EXE= "$top/scripts/make-disc.sh" "$work/broken" "$work/b.iso" \
+DISCMENU_PROGRAM=$work/bare/discmenu DISCMENU_EXE= "$top/scripts/make-disc.sh" "$work/broken" "$work/b.iso" \
   >"$work/refused.txt" 2>&1
 status=$?
 set -e
 [ "$status" = 1 ] && [ ! -e "$work/b.iso" ] || fail "a disc with problems was not refused ($status)"
 grep -q 'skipped-folder' "$work/refused.txt" || fail "the refusal does not say why: $(cat "$work/refused.txt")"
-DISCMENU_PROGRAM=$disc_program DISCMENU_EXE= "$top/scripts/make-disc.sh" "$work/broken" "$work/b.iso" \
+DISCMENU_PROGRAM=$work/bare/discmenu DISCMENU_EXE= "$top/scripts/make-disc.sh" "$work/broken" "$work/b.iso" \
   --force >/dev/null 2>&1 && [ -s "$work/b.iso" ] || fail "--force did not master the disc"
 
 # The menu from the disc as burnt.
