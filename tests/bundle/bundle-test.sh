@@ -122,7 +122,9 @@ chmod +x "$work/bin/xdg-open"
 PATH="$work/bin:$PATH" HOME=$work/home QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-made-up \
   DISCMENU_TRACE=$trace "$work/in-host" "$mnt/autorun.sh" 2>"$work/err" &
 pid=$!
-wait_for grep -qx $'show\tformMain' "$trace" 2>/dev/null || fail "no main window: $(cat "$work/err")"
+# (Thirty seconds: a first start from the image, decompressed by fuseiso, on a busy machine.)
+for _ in $(seq 300); do grep -qx $'show\tformMain' "$trace" 2>/dev/null && break; sleep 0.1; done
+grep -qx $'show\tformMain' "$trace" 2>/dev/null || fail "no main window: $(cat "$work/err")"
 title=$(grep $'^caption\tformMain\t' "$trace" | tail -n 1 | cut -f3)
 main_wid=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
 [ -n "$main_wid" ] || fail "the main window '$title' is not on the display"
