@@ -88,6 +88,10 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     if (m_keyFocus && hasFocus()) {
         QStyleOptionFocusRect frame;
         frame.initFrom(this);
+        frame.state |= QStyle::State_KeyboardFocusChange;
+        // In the text's colour: the style's own would hardly show on the picture's blue.
+        frame.palette.setColor(QPalette::Highlight, m_color);
+        frame.backgroundColor = m_color;
         frame.rect = painter.boundingRect(rect(), flags, m_text).intersected(rect());
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
     }
