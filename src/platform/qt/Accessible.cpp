@@ -38,11 +38,27 @@ private:
     LabelWidget* m_label;
 };
 
+// The drive list read by its name, the drive chosen as its value: Qt's own combo box names
+// itself by its text on Linux.
+class DrivesAccessible : public QAccessibleWidget {
+public:
+    explicit DrivesAccessible(DriveListWidget* drives)
+        : QAccessibleWidget(drives, QAccessible::ComboBox), m_drives(drives) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? m_drives->currentText() : QAccessibleWidget::text(t);
+    }
+
+private:
+    DriveListWidget* m_drives;
+};
+
 } // namespace
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object) {
     if (auto* label = dynamic_cast<LabelWidget*>(object))
         return new LabelAccessible(label);
+    if (auto* drives = dynamic_cast<DriveListWidget*>(object))
+        return new DrivesAccessible(drives);
     if (auto* window = dynamic_cast<FormWindow*>(object))
         return new QAccessibleWidget(window, window->isDialog() ? QAccessible::Dialog
                                                                 : QAccessible::Window);
