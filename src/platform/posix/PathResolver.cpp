@@ -42,18 +42,6 @@ std::string findName(const std::string& folder, const std::string& name) {
 
 constexpr std::string_view privateBackslash = "\uF05C";
 
-std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
-    std::string out;
-    for (std::size_t at = 0;;) {
-        const std::size_t next = s.find(from, at);
-        out += s.substr(at, next - at);
-        if (next == std::string_view::npos)
-            return out;
-        out += to;
-        at = next + from.size();
-    }
-}
-
 } // namespace
 
 std::string childPath(const std::string& hostFolder, const std::string& name) {
@@ -66,11 +54,11 @@ std::string childPath(const std::string& hostFolder, const std::string& name) {
 }
 
 std::string shownName(std::string_view hostName) {
-    return replaceAll(hostName, "\\", privateBackslash);
+    return text::replaceAll(hostName, "\\", privateBackslash);
 }
 
 std::string hostName(std::string_view shownName) {
-    return replaceAll(shownName, privateBackslash, "\\");
+    return text::replaceAll(shownName, privateBackslash, "\\");
 }
 
 Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
