@@ -24,13 +24,6 @@ std::string kindText(DiscKind kind) {
     return "unreadable disc";
 }
 
-std::size_t itemCount(const DiscReport& r) {
-    std::size_t n = r.fixedItems.size();
-    for (const Page& p : r.pages)
-        n += p.items.size();
-    return n;
-}
-
 // What a click does, in one or a few lines.
 void writeItem(std::ostream& out, const DiscReport& r, const ItemAction& a) {
     out << "    " << a.caption << "\n";
@@ -67,6 +60,13 @@ void writeItem(std::ostream& out, const DiscReport& r, const ItemAction& a) {
 }
 
 } // namespace
+
+std::size_t itemCount(const DiscReport& r) {
+    std::size_t n = r.fixedItems.size();
+    for (const Page& p : r.pages)
+        n += p.items.size();
+    return n;
+}
 
 std::string summaryLine(const DiscReport& r) {
     std::ostringstream s;
