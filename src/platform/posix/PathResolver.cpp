@@ -17,10 +17,6 @@ bool exists(const std::string& p) {
     return ::lstat(p.c_str(), &st) == 0;
 }
 
-std::string join(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
 // The name as stored in folder, matched without regard to case; empty when none matches.
 // Names compare as the program is shown them, so that a stored name that holds U+F05C
 // itself (beside or instead of a backslash) is still found by the name it was listed as.
@@ -44,11 +40,15 @@ constexpr std::string_view privateBackslash = "\uF05C";
 
 } // namespace
 
+std::string hostJoin(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 std::string childPath(const std::string& hostFolder, const std::string& name) {
-    std::string path = join(hostFolder, name);
+    std::string path = hostJoin(hostFolder, name);
     if (!exists(path)) {
         if (std::string stored = findName(hostFolder, name); !stored.empty())
-            path = join(hostFolder, stored);
+            path = hostJoin(hostFolder, stored);
     }
     return path;
 }
@@ -80,7 +80,7 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
         std::string literal = *root;
         for (const std::string& name : names) {
             if (name != ".")
-                literal = join(literal, name);
+                literal = hostJoin(literal, name);
         }
         if (exists(literal))
             return literal;

@@ -53,10 +53,6 @@ Result<int> openRegular(const std::string& host, struct stat& st) {
     return fd;
 }
 
-std::string hostJoin(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
 // The names a destination folder holds, read once, so that each file copied into it finds
 // the folder's own spelling of its name (as childPath does) without reading the folder
 // again for every file.
