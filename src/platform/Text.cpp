@@ -176,30 +176,20 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
 }
 
 bool isValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        auto c = static_cast<unsigned char>(bytes[i]);
-        int extra;
-        char32_t cp;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        // The bytes that follow this first one; -1 where no character starts with it.
+        const int extra = c < 0x80   ? 0
+                          : c < 0xC2 ? -1
+                          : c < 0xE0 ? 1
+                          : c < 0xF0 ? 2
+                          : c < 0xF5 ? 3
+                                     : -1;
+        if (extra < 0 || i + extra >= bytes.size())
             return false;
-        }
-        if (i + extra >= bytes.size())
-            return false;
+        char32_t cp = c & (0x7F >> (extra + 1));
         for (int k = 1; k <= extra; ++k) {
-            auto cc = static_cast<unsigned char>(bytes[i + k]);
+            const auto cc = static_cast<unsigned char>(bytes[i + k]);
             if (!isContinuation(cc))
                 return false;
             cp = (cp << 6) | (cc & 0x3F);
