@@ -272,24 +272,4 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     return r;
 }
 
-const char* kindName(DiscKind kind) {
-    switch (kind) {
-    case DiscKind::Service:
-        return "service";
-    case DiscKind::SoftwareJob:
-        return "software-job";
-    case DiscKind::Generic:
-        return "generic";
-    case DiscKind::Unreadable:
-        break;
-    }
-    return "unreadable";
-}
-
-int DiscReport::exitStatus() const {
-    if (kind == DiscKind::Unreadable)
-        return 2;
-    return problems.empty() ? 0 : 1;
-}
-
 } // namespace discmenu::check
