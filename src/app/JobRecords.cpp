@@ -4,7 +4,6 @@
 #include "menu/FormMain.h"
 #include "platform/Listing.h"
 #include "platform/Text.h"
-#include "platform/ui/Form.h"
 
 #include <algorithm>
 

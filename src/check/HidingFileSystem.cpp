@@ -1,7 +1,5 @@
 #include "check/HidingFileSystem.h"
 
-#include <algorithm>
-
 namespace discmenu::check {
 
 bool HidingFileSystem::fileExists(const std::string& path) const {

@@ -1,8 +1,5 @@
 #include "check/NameRules.h"
 
-#include "platform/Text.h"
-#include "platform/WindowsPath.h"
-
 namespace discmenu::check {
 
 std::size_t utf16Length(const std::string& name) {
