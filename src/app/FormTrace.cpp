@@ -12,20 +12,12 @@ constexpr std::array<const char*, 4> headerLabels = {"lblTitle", "lblRMATitle", 
 
 } // namespace
 
-void FormTrace::formCreated(const ui::Form& form) {
-    captionChanged(form);
-}
-
 void FormTrace::visibilityChanged(const ui::Form& form) {
     m_trace.write({form.visible() ? "show" : "hide", form.name()});
 }
 
 void FormTrace::captionChanged(const ui::Form& form) {
     m_trace.write({"caption", form.name(), form.caption()});
-}
-
-void FormTrace::eventHandled(const ui::Form& form) {
-    settle(form);
 }
 
 void FormTrace::settle(const ui::Form& form) {
