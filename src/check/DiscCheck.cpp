@@ -124,8 +124,7 @@ void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
     if (mod.JobName.empty())
         return;
     const std::string path = layout::jobFile(mod.CDPath, mod.JobName);
-    if (mod.JobDate.find('\n') != std::string::npos ||
-        mod.CDVersion.find('\n') != std::string::npos)
+    if (mod.JobDate.contains('\n') || mod.CDVersion.contains('\n'))
         add(r, "job-file-no-date",
             "its lines end in a line feed alone, so the whole file is read as one line", path);
     else if (mod.JobDate.empty())
