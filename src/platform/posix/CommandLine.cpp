@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace discmenu::posix {
 
 std::optional<ConsoleCommand> parseConsoleCommand(const std::string& commandLine) {
@@ -12,14 +14,11 @@ std::optional<ConsoleCommand> parseConsoleCommand(const std::string& commandLine
     const std::size_t at = commandLine.rfind(listing);
     if (at == std::string::npos || at < start.size())
         return std::nullopt;
-    ConsoleCommand command{commandLine.substr(start.size(), at - start.size()), {}};
-    std::string rest = commandLine.substr(at + listing.size());
+    const std::string rest = commandLine.substr(at + listing.size());
     if (!rest.empty() && rest.front() != ' ')
         return std::nullopt;
-    while (!rest.empty() && rest.front() == ' ')
-        rest.erase(0, 1);
-    command.name = rest;
-    return command;
+    return ConsoleCommand{commandLine.substr(start.size(), at - start.size()),
+                          rest.substr(std::min(rest.find_first_not_of(' '), rest.size()))};
 }
 
 std::optional<std::string> parseNotepadCommand(const std::string& commandLine) {
