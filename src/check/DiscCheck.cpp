@@ -6,6 +6,7 @@
 #include "check/MenuWalk.h"
 #include "check/NameRules.h"
 #include "menu/FormMain.h"
+#include "platform/ConsoleCommand.h"
 #include "platform/Listing.h"
 #include "platform/Text.h"
 #include "platform/WindowsPath.h"
@@ -173,21 +174,16 @@ void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
             add(r, "missing-target", item + " opens what is not on the disc", target);
     }
     for (const std::string& command : a.runs) {
-        // "cmd.exe /k pushd FOLDER&&dir" or "cmd.exe /k pushd FOLDER&&dir NAME"
-        constexpr std::string_view head = "cmd.exe /k pushd ";
-        const std::size_t dir = command.rfind("&&dir");
-        if (!command.starts_with(head) || dir == std::string::npos || dir < head.size())
+        const auto console = parseConsoleCommand(command);
+        if (!console)
             continue;
-        const std::string folder = command.substr(head.size(), dir - head.size());
-        std::string name = command.substr(dir + 5);
-        if (name.starts_with(' '))
-            name.erase(0, 1);
+        const std::string& folder = console->folder;
         if (!on.any(folder))
             add(r, "missing-target", item + " opens a console on a folder that is not on the disc",
                 folder);
-        else if (!name.empty() && !on.any(folder + "\\" + name))
+        else if (!console->name.empty() && !on.any(folder + "\\" + console->name))
             add(r, "missing-target", item + " lists a tool that is not on the disc",
-                folder + "\\" + name);
+                folder + "\\" + console->name);
     }
     if (a.opensBrowser() && a.browserFiles.empty())
         add(r, "empty-browser", item + " is shown, but no file matches " + quoted(a.browserPattern),
