@@ -17,7 +17,7 @@ fi
 top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-3}
 "$top/scripts/build.sh" release discmenu winwatch
-watch=$top/build/release/tests/bench/winwatch
+watch=$top/build/release/bench/winwatch
 work=$(mktemp -d)
 mnt=$work/mnt
 mkdir "$mnt"

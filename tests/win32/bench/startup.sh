@@ -15,7 +15,7 @@ fi
 runs=${1:-40}
 top=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$top/build/windows
-watch=${WINWATCH:-$top/build/release/tests/bench/winwatch}
+watch=${WINWATCH:-$top/build/release/bench/winwatch}
 [ -x "$watch" ] || { echo "needs $watch: cmake --preset release && cmake --build --preset release" >&2; exit 2; }
 export WINEPREFIX
 WINEPREFIX=$("$top/tests/win32/wine-prefix.sh")

@@ -2,10 +2,11 @@
 // of the same folder (readdir collecting the names) measured in the same run.
 //   folder_bench [--benchmark_filter=...]
 
-#include "Fakes.h"
 #include "app/ModMain.h"
+#include "check/Recorders.h"
 #include "menu/FormMain.h"
 #include "platform/posix/PathResolver.h"
+#include "platform/posix/PosixEnvironment.h"
 #include "platform/posix/PosixFileSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -34,7 +35,9 @@ struct Disc {
         drives.add('D', root.string());
         paths = std::make_unique<posix::PathResolver>(drives);
         fs = std::make_unique<posix::PosixFileSystem>(*paths);
-        mod = std::make_unique<ModMain>(Ports{*fs, launcher, messages, desktop, env}, trace);
+        env = std::make_unique<posix::PosixEnvironment>(paths->drives(),
+                                                        (root / "autorun").string());
+        mod = std::make_unique<ModMain>(Ports{*fs, launcher, messages, desktop, *env}, trace);
         mod->Main();
     }
     ~Disc() { std::filesystem::remove_all(root); }
@@ -42,10 +45,10 @@ struct Disc {
     std::filesystem::path root;
     std::unique_ptr<posix::PathResolver> paths;
     std::unique_ptr<posix::PosixFileSystem> fs;
-    test::FakeLauncher launcher;
-    test::FakeMessageBoxes messages;
-    test::FakeDesktop desktop;
-    test::FakeEnvironment env;
+    check::RecordingLauncher launcher;
+    check::RecordingMessageBoxes messages;
+    check::QuietDesktop desktop;
+    std::unique_ptr<posix::PosixEnvironment> env;
     Trace trace;
     std::unique_ptr<ModMain> mod;
 };

@@ -2,7 +2,7 @@
 # The menu's start-up memory, copy speed and start-up time, each beside a reference measured
 # in the same run, alternating ours and the reference; medians of the runs. Not a test: it
 # prints figures and whether each goal is met.
-#   tests/bench/menu-bench.sh [--build DIR] [--runs N] [--big-mib N]
+#   bench/menu-bench.sh [--build DIR] [--runs N] [--big-mib N]
 #     --build    the optimised build (default build/release; cmake --preset release builds it)
 #     --runs     runs of each side (default 5)
 #     --big-mib  size of the one big file copied (default 1024)
@@ -23,7 +23,7 @@ done
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --build "$build" --runs "$runs" --big-mib "$bigMib"
 fi
-for tool in discmenu tests/bench/winwatch tests/bench/minimal_window tests/bench/copy_tool; do
+for tool in discmenu bench/winwatch bench/minimal_window bench/copy_tool; do
   [ -x "$build/$tool" ] || { echo "missing $build/$tool: build the release preset first" >&2; exit 1; }
 done
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
@@ -38,7 +38,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
 meets() { awk -v v="$1" -v op="$2" -v g="$3" 'BEGIN {ok = op == "<=" ? v <= g : v >= g; print ok ? "met" : "NOT met"}'; }
 
 # Start-up: resident memory 1 s after the window shows, and the time until it shows.
-watch() { "$build/tests/bench/winwatch" 1 "$@" 2>"$work/watch.err" || { cat "$work/watch.err" >&2; return 1; }; }
+watch() { "$build/bench/winwatch" 1 "$@" 2>"$work/watch.err" || { cat "$work/watch.err" >&2; return 1; }; }
 "$repo/scripts/stage-disc.sh" "$build/discmenu" "$repo/samples/service-disc" "$work/service" >/dev/null
 for n in 500 3000; do
   "$repo/tests/e2e/make-job-disc.sh" "$n" "$work/jobs$n"
@@ -47,8 +47,8 @@ done
 : >"$work/rss.ours" >"$work/rss.ref" >"$work/rss.like" >"$work/t500" >"$work/t3000"
 for ((i = 0; i < runs; i++)); do
   watch "$work/service/autorun/discmenu" | awk '{print $4}' >>"$work/rss.ours"
-  watch "$build/tests/bench/minimal_window" | awk '{print $4}' >>"$work/rss.ref"
-  watch "$build/tests/bench/minimal_window" --like-menu "$repo/src/platform/qt/art/water.jpg" |
+  watch "$build/bench/minimal_window" | awk '{print $4}' >>"$work/rss.ref"
+  watch "$build/bench/minimal_window" --like-menu "$repo/src/platform/qt/art/water.jpg" |
     awk '{print $4}' >>"$work/rss.like"
   watch "$work/jobs3000/autorun/discmenu" | awk '{print $2}' >>"$work/t3000"
   watch "$work/jobs500/autorun/discmenu" | awk '{print $2}' >>"$work/t500"
@@ -70,7 +70,7 @@ timeCopy() {
   sync
   start=$(now)
   if [ "$who" = ours ]; then
-    "$build/tests/bench/copy_tool" "$kind" "$source" "$work/copy"
+    "$build/bench/copy_tool" "$kind" "$source" "$work/copy"
   elif [ "$kind" = folder ]; then
     cp -r "$source" "$work/copy"
   else
