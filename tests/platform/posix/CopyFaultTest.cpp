@@ -103,27 +103,6 @@ TEST_F(CopyFaults, AFolderCopyFailingAtAnyCallKeepsItsPromises) {
     }
 }
 
-TEST_F(CopyFaults, AFileCopyFailingAtAnyCallKeepsTheFileThatWasThere) {
-    FaultySysCalls counting;
-    posix::PosixFileSystem counted(*m_paths, &counting);
-    writeFile(m_temp.path() / "other/keep.dat", "precious");
-    ASSERT_TRUE(counted.copyFile("D:\\pkg\\DEMO\\b.dat", "E:\\keep.dat", nullptr));
-    const int calls = counting.calls();
-    for (int failAt = 1; failAt <= calls; ++failAt) {
-        SCOPED_TRACE("call " + std::to_string(failAt) + " fails");
-        writeFile(m_temp.path() / "other/keep.dat", "precious");
-        FaultySysCalls faulty(failAt, EIO);
-        posix::PosixFileSystem fsWithFault(*m_paths, &faulty);
-        const Outcome done = fsWithFault.copyFile("D:\\pkg\\DEMO\\b.dat", "E:\\keep.dat", nullptr);
-        const std::string content = readFile(m_temp.path() / "other/keep.dat");
-        if (done)
-            EXPECT_EQ(content, source.at("b.dat"));
-        else
-            EXPECT_TRUE(content == "precious" || content == source.at("b.dat"));
-        EXPECT_EQ(filesBelow(m_temp.path() / "other").size(), 1u) << "a temporary file is left";
-    }
-}
-
 // Durability is paid once per batch, in the order that keeps the promises: every content
 // flushed before any file gets its real name (the whole file system at once, through a
 // folder opened before the first byte was written, so that it tells of any failure since,
