@@ -30,7 +30,6 @@ private slots:
     void controlsStandWhereTheLayoutPutsThem_data();
     void controlsStandWhereTheLayoutPutsThem();
     void windowIsFixedAndNamed();
-    void jobListIsDrawnFromItsData();
     void hiddenItemsAreNotDrawn();
     void clickingAJobBuildsItsPage();
     void closingTheWindowEndsTheProgram();
@@ -38,6 +37,7 @@ private slots:
     void hoverReachesTheTopmostControl_data();
     void hoverReachesTheTopmostControl();
     void messageBoxesAskWithoutIcon();
+    void onlyTheShownPartOfThePictureIsDecodedAndDrawnUnscaled();
 
 private:
     QWidget* widget(const char* name) const { return m_window->widgetFor(name); }
@@ -115,19 +115,15 @@ void FormWindowTest::controlsStandWhereTheLayoutPutsThem() {
 void FormWindowTest::windowIsFixedAndNamed() {
     QCOMPARE(m_window->size(), QSize(554, 320));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-    QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!(m_window->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(
+        !(m_window->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint)));
     QVERIFY(m_window->windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(!m_window->windowFlags().testFlag(Qt::Tool)); // it keeps its task-bar button
     QCOMPARE(m_window->windowTitle(), QString("Tidewell Software CD - 1001"));
-    QVERIFY(!m_window->windowIcon().isNull());
-    QVERIFY(m_window->isVisible());
-}
-
-void FormWindowTest::jobListIsDrawnFromItsData() {
+    QVERIFY(!m_window->windowIcon().isNull() && m_window->isVisible());
     auto* jobs = dynamic_cast<QListWidget*>(widget("lstRMA"));
-    QVERIFY(jobs);
+    QVERIFY(jobs && jobs->isVisible());
     QCOMPARE(jobs->geometry(), QRect(8, 160, 65, 45)); // three entries of 225 twips
-    QVERIFY(jobs->isVisible());
     QCOMPARE(jobs->count(), 3);
     QCOMPARE(jobs->item(2)->text(), QString("1003"));
     QCOMPARE(jobs->currentRow(), 0);
@@ -242,6 +238,24 @@ void FormWindowTest::messageBoxesAskWithoutIcon() {
     QCOMPARE(text, QString("Founder Not found, create new directory?\r\nC:\\New"));
     QVERIFY(!icon);
     QCOMPARE(buttons, 2);
+}
+
+// One image pixel to one screen pixel from the top-left corner; only the part the window
+// shows is ever decoded.
+void FormWindowTest::onlyTheShownPartOfThePictureIsDecodedAndDrawnUnscaled() {
+    const QImage drawn = m_window->grab().toImage();
+    const qreal ratio = m_window->devicePixelRatioF();
+    QCOMPARE(m_window->decodedPicture(), (QSizeF(m_window->size()) * ratio).toSize());
+    const QImage whole(QStringLiteral(":/art/water.jpg"));
+    QCOMPARE(whole.size(), QSize(2048, 1400));
+    // Corners and edges of the client area where no control stands: the picture's own
+    // pixels there, not a scaled or shifted copy of them.
+    const QPoint free[] = {{1, 1}, {550, 5}, {5, 300}, {553, 319}, {300, 319}, {120, 230}};
+    for (const QPoint& p : free) {
+        const QPoint device = (QPointF(p) * ratio).toPoint();
+        QVERIFY2(drawn.pixelColor(device) == whole.pixelColor(device),
+                 qPrintable(QStringLiteral("at %1,%2").arg(p.x()).arg(p.y())));
+    }
 }
 
 QTEST_MAIN(FormWindowTest)
