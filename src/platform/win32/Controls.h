@@ -23,6 +23,9 @@ public:
     virtual UINT dpi() const = 0;
     virtual HFONT controlFont() = 0;
     virtual Shell& shell() = 0;
+    // The user's last input was a key, not a mouse button: a focus that moves now was moved
+    // by the keyboard.
+    virtual bool keyboardInUse() const = 0;
     // The form is gone: its controls' data must not be touched any more.
     virtual bool detached() const = 0;
     virtual bool syncing() const = 0;
@@ -40,16 +43,20 @@ public:
 
 // A control drawn by a native window of its kind, one small class per kind: it makes its
 // window at the control's place, brings it in line with the data, and handles its own
-// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM).
+// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM). The
+// focus that the keyboard moves to it is its GotFocus.
 class NativeControl : public Wnd {
 public:
     NativeControl(ControlHost& host, ui::Control& control) : m_host(host), m_control(control) {}
 
     ui::Control& control() const { return m_control; }
-    // Place, size, content and visibility as the data has them.
+    // Place, size, content, visibility and tab stop as the data has them.
     void sync();
     virtual void onCommand(int /*code*/) {}
     virtual void drawItem(const DRAWITEMSTRUCT& /*item*/) const {}
+    // Enter while the control has the focus: true when it is the control's own (a button's
+    // press, a list's double-click), false when it goes to the form's default button.
+    virtual bool pressEnter() { return false; }
     // The window moved to a monitor of another dpi: font and row heights follow.
     virtual void dpiChanged();
 
@@ -57,6 +64,11 @@ protected:
     // Makes the native window at the control's place, with the controls' font.
     void create(DWORD exStyle, const wchar_t* className, DWORD style, int id);
     virtual void syncContent() = 0;
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // An event of this control, the control's name and index filled in.
+    ui::UiEvent event(ui::EventKind kind) const {
+        return ui::UiEvent::of(kind, m_control.name(), m_control.index());
+    }
 
     ControlHost& m_host;
     ui::Control& m_control;

@@ -13,7 +13,6 @@ namespace discmenu::win32 {
 
 namespace {
 
-constexpr int FirstControlId = 100; // below: the ids of keyboard navigation (IDOK, IDCANCEL)
 constexpr UINT ResizeLater = WM_APP + 1;
 // The icons are set once the window shows: making them is slow where the window system
 // converts them (Wine), and no one sees them before.
@@ -51,7 +50,6 @@ FormWindow::FormWindow(Win32Desktop& desktop, ui::Form& form, HWND owner)
 }
 
 FormWindow::~FormWindow() {
-    m_controls.clear(); // the controls go before their parent
     for (WPARAM which : {ICON_BIG, ICON_SMALL})
         SendMessageW(hwnd(), WM_SETICON, which, 0);
     for (HICON icon : m_icons)
@@ -134,18 +132,7 @@ void FormWindow::sync() {
         m_caption = m_form.caption();
         SetWindowTextW(hwnd(), toWide(m_caption).c_str());
     }
-    const auto& controls = m_form.controls();
-    while (m_controls.size() < controls.size()) {
-        ui::Control& control = *controls[m_controls.size()];
-        if (control.kind() != ui::ControlKind::Label)
-            m_desktop.awaitCommonControls();
-        const int id = FirstControlId + static_cast<int>(m_controls.size());
-        m_controls.push_back(makeNativeControl(*this, control, id));
-    }
-    for (const auto& native : m_controls) {
-        if (native)
-            native->sync();
-    }
+    m_children.sync([this] { m_desktop.awaitCommonControls(); });
     m_labels.sync(m_form, hwnd());
 
     if (m_form.visible()) {
@@ -170,6 +157,7 @@ void FormWindow::sync() {
             SetForegroundWindow(hwnd());
             BringWindowToTop(hwnd());
         }
+        m_children.syncFocus();
     } else if (IsWindowVisible(hwnd())) {
         ShowWindow(hwnd(), SW_HIDE);
     }
@@ -203,31 +191,12 @@ void FormWindow::placeAtStart() {
         SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND FormWindow::controlWindow(const std::string& displayName) const {
-    for (const auto& native : m_controls) {
-        if (native && native->control().displayName() == displayName)
-            return native->hwnd();
-    }
-    return nullptr;
-}
-
-const ui::Control* FormWindow::controlOf(HWND window) const {
-    for (const auto& native : m_controls) {
-        if (window && native && native->hwnd() == window)
-            return &native->control();
-    }
-    return nullptr;
-}
-
-NativeControl* FormWindow::controlById(int id) const {
-    const int i = id - FirstControlId;
-    if (i < 0 || i >= static_cast<int>(m_controls.size()))
-        return nullptr;
-    return m_controls[static_cast<std::size_t>(i)].get();
-}
-
 Shell& FormWindow::shell() {
     return m_desktop.shell();
+}
+
+bool FormWindow::keyboardInUse() const {
+    return m_desktop.keyboardInUse();
 }
 
 bool FormWindow::syncing() const {
@@ -309,10 +278,7 @@ void FormWindow::onSize(WPARAM kind) {
 
 void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     m_fonts.setDpi(dpi);
-    for (const auto& native : m_controls) {
-        if (native)
-            native->dpiChanged();
-    }
+    m_children.dpiChanged();
     m_labels.forgetLooks();
     // Fixed windows keep their client size in twips; a sizable one takes the system's rect.
     if (m_form.borderStyle() != ui::BorderStyle::SizableToolWindow)
@@ -356,12 +322,14 @@ LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             raise(*twice);
         return 0;
     case WM_COMMAND:
-        if (NativeControl* native = controlById(LOWORD(wp)))
+        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)
+            m_children.keyCommand(LOWORD(wp));
+        else if (NativeControl* native = m_children.byId(LOWORD(wp)))
             native->onCommand(HIWORD(wp));
         return 0;
     case WM_DRAWITEM: {
         const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (const NativeControl* native = controlById(static_cast<int>(draw->CtlID)))
+        if (const NativeControl* native = m_children.byId(static_cast<int>(draw->CtlID)))
             native->drawItem(*draw);
         return TRUE;
     }
@@ -375,6 +343,10 @@ LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case SetIconsLater:
         setIcons();
         return 0;
+    case WM_ACTIVATE:
+        if (m_children.activated(wp, m_desktop.keyboardInUse()))
+            return 0;
+        return Wnd::onMessage(msg, wp, lp);
     case ResizeLater:
         m_resizePending = false;
         raise(ui::UiEvent::form(ui::EventKind::Resize));

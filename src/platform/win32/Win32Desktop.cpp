@@ -34,6 +34,24 @@ Win32Desktop::~Win32Desktop() {
 }
 
 void Win32Desktop::dispatch(MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        m_keyboardInUse = true;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCXBUTTONDOWN:
+        m_keyboardInUse = false;
+        break;
+    default:
+        break;
+    }
     const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (root && IsDialogMessageW(root, &msg))
         return;

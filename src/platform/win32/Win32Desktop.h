@@ -29,6 +29,9 @@ public:
     const ui::FormWindows<FormWindow>& windows() const { return m_windows; }
     HINSTANCE instance() const { return m_instance; }
     Shell& shell() const { return m_shell; }
+    // The user's last input was a key rather than a mouse button (as the event loop saw
+    // them): a focus that moves now was moved by the keyboard.
+    bool keyboardInUse() const { return m_keyboardInUse; }
     // Before the first native control or message box: the common controls are loaded.
     void awaitCommonControls() { m_commonControls.wait(); }
 
@@ -41,7 +44,7 @@ public:
     // Runs the event loop until the program ends; the process's exit code.
     int run();
     // Hands a message of the loop to its window, with the keyboard navigation of dialogs.
-    static void dispatch(MSG& msg);
+    void dispatch(MSG& msg);
 
     HWND handleOf(const ui::Form& form) const override;
     HWND activeWindow() const override;
@@ -58,6 +61,7 @@ private:
     HINSTANCE m_instance;
     Shell& m_shell;
     HWND m_owner = nullptr; // hidden: owns the windows that have no task-bar button
+    bool m_keyboardInUse = false;
     struct Picture {
         HBITMAP bitmap = nullptr;
         int width = 0;
