@@ -13,6 +13,7 @@ constexpr int FirstControlId = 100; // below: the ids of keyboard navigation (ID
 ControlWindows::~ControlWindows() {
     // Before the form's window, whose children they are.
     m_natives.clear();
+    m_items.clear();
 }
 
 void ControlWindows::sync(const std::function<void()>& beforeNative) {
@@ -28,6 +29,28 @@ void ControlWindows::sync(const std::function<void()>& beforeNative) {
         if (native)
             native->sync();
     }
+    if (m_itemsMade)
+        syncItems();
+}
+
+void ControlWindows::makeItemWindows() {
+    if (!m_itemsMade) {
+        m_itemsMade = true;
+        syncItems();
+    }
+}
+
+void ControlWindows::syncItems() {
+    const auto& controls = m_form.controls();
+    m_items.resize(controls.size());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i]->kind() != ui::ControlKind::Label)
+            continue;
+        if (!m_items[i])
+            m_items[i] =
+                std::make_unique<ItemWindow>(m_host, static_cast<const ui::Label&>(*controls[i]));
+        m_items[i]->sync();
+    }
 }
 
 void ControlWindows::syncFocus() {
@@ -37,8 +60,11 @@ void ControlWindows::syncFocus() {
             stops.push_back(w);
     }
     m_keyboard.keepTabOrder(stops);
-    if (const ui::Control* wanted = m_form.takeFocusRequest())
+    if (const ui::Control* wanted = m_form.takeFocusRequest()) {
+        if (wanted->kind() == ui::ControlKind::Label)
+            makeItemWindows();
         FormKeyboard::focus(windowOf(*wanted));
+    }
 }
 
 void ControlWindows::keyCommand(int id) {
@@ -86,7 +112,9 @@ HWND ControlWindows::windowOf(const ui::Control& control) const {
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].get() != &control)
             continue;
-        return i < m_natives.size() && m_natives[i] ? m_natives[i]->hwnd() : nullptr;
+        if (i < m_natives.size() && m_natives[i])
+            return m_natives[i]->hwnd();
+        return i < m_items.size() && m_items[i] ? m_items[i]->hwnd() : nullptr;
     }
     return nullptr;
 }

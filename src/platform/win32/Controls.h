@@ -10,8 +10,9 @@
 #include <string>
 
 namespace discmenu::ui {
+struct Font;
 class TextBox;
-}
+} // namespace discmenu::ui
 
 namespace discmenu::win32 {
 
@@ -22,6 +23,11 @@ public:
     virtual HWND window() const = 0;
     virtual UINT dpi() const = 0;
     virtual HFONT controlFont() = 0;
+    // The font a label's text is drawn in.
+    virtual HFONT labelFont(const ui::Font& font) = 0;
+    // Paints AREA of the client area as the form shows it there (its picture and labels)
+    // into DC, whose logical coordinates are the client area's.
+    virtual void paintArea(HDC dc, const RECT& area) = 0;
     virtual Shell& shell() = 0;
     // The user's last input was a key, not a mouse button: a focus that moves now was moved
     // by the keyboard.

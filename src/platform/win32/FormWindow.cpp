@@ -15,8 +15,10 @@ namespace {
 
 constexpr UINT ResizeLater = WM_APP + 1;
 // The icons are set once the window shows: making them is slow where the window system
-// converts them (Wine), and no one sees them before.
+// converts them (Wine), and no one sees them before. The windows over the labels are made
+// once the window is first drawn.
 constexpr UINT SetIconsLater = WM_APP + 2;
+constexpr UINT MakeItemWindowsLater = WM_APP + 3;
 
 DWORD styleFor(ui::BorderStyle border) {
     const DWORD common = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -217,36 +219,51 @@ bool FormWindow::lostFocus(ui::TextBox& box, std::string typed, const std::strin
     return !m_detached && m_desktop.windows().lostFocus(m_form, box, std::move(typed), pressed);
 }
 
+void FormWindow::paintArea(HDC dc, const RECT& area) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (const HBITMAP picture = m_desktop.picture(m_form.picture(), client.right, client.bottom)) {
+        // One image pixel to one screen pixel, at the top left, clipped by the window.
+        BITMAP info{};
+        GetObjectW(picture, sizeof info, &info);
+        const RECT shown{0, 0, std::min<int>(client.right, info.bmWidth),
+                         std::min<int>(client.bottom, info.bmHeight)};
+        RECT part{};
+        if (IntersectRect(&part, &shown, &area)) {
+            const HDC src = CreateCompatibleDC(dc);
+            const HGDIOBJ old = SelectObject(src, picture);
+            BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, src,
+                   part.left, part.top, SRCCOPY);
+            SelectObject(src, old);
+            DeleteDC(src);
+        }
+    }
+    m_labels.paint(dc, m_form);
+}
+
 void FormWindow::onPaint() {
     PAINTSTRUCT ps{};
     const HDC dc = BeginPaint(hwnd(), &ps);
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int w = client.right;
-    const int h = client.bottom;
     // Drawn off screen first, so that a hover change never flickers.
     const HDC mem = CreateCompatibleDC(dc);
-    const HBITMAP canvas = CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1));
+    const HBITMAP canvas =
+        CreateCompatibleBitmap(dc, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
     const HGDIOBJ oldCanvas = SelectObject(mem, canvas);
-    FillRect(mem, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (const HBITMAP picture = m_desktop.picture(m_form.picture(), w, h)) {
-        // One image pixel to one screen pixel, at the top left, clipped by the window.
-        BITMAP info{};
-        GetObjectW(picture, sizeof info, &info);
-        const HDC src = CreateCompatibleDC(dc);
-        const HGDIOBJ old = SelectObject(src, picture);
-        BitBlt(mem, 0, 0, std::min<int>(w, info.bmWidth), std::min<int>(h, info.bmHeight), src, 0,
-               0, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
-    }
-    m_labels.paint(mem, m_form);
+    paintArea(mem, client);
     BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
            ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     SelectObject(mem, oldCanvas);
     DeleteObject(canvas);
     DeleteDC(mem);
     EndPaint(hwnd(), &ps);
+    // The windows over the labels once the window has been drawn: the user sees it sooner.
+    if (!m_itemWindowsAsked) {
+        m_itemWindowsAsked = true;
+        PostMessageW(hwnd(), MakeItemWindowsLater, 0, 0);
+    }
 }
 
 void FormWindow::onMouseMove(POINT p) {
@@ -342,6 +359,10 @@ LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case SetIconsLater:
         setIcons();
+        return 0;
+    case MakeItemWindowsLater:
+        m_children.makeItemWindows();
+        m_children.syncFocus();
         return 0;
     case WM_ACTIVATE:
         if (m_children.activated(wp, m_desktop.keyboardInUse()))

@@ -32,7 +32,8 @@ public:
     void sync();
     // The form is gone: the window no longer reaches it and hides.
     void detach();
-    // The native control of a control, by its display name; null for labels and unknowns.
+    // The window of a control, by its display name: its native control, or the item window
+    // of a label once made; null for none.
     HWND controlWindow(const std::string& displayName) const {
         return m_children.windowNamed(displayName);
     }
@@ -49,6 +50,8 @@ private:
     // ControlHost
     HWND window() const override { return hwnd(); }
     HFONT controlFont() override { return m_fonts.controlFont(); }
+    HFONT labelFont(const ui::Font& font) override { return m_fonts.font(font); }
+    void paintArea(HDC dc, const RECT& area) override;
     Shell& shell() override;
     bool keyboardInUse() const override;
     bool detached() const override { return m_detached; }
@@ -85,6 +88,7 @@ private:
     bool m_placed = false;
     bool m_resizePending = false;
     bool m_iconsSet = false;
+    bool m_itemWindowsAsked = false;
     std::string m_caption; // as last given to the window
     HICON m_icons[2] = {}; // big and small, owned
 };

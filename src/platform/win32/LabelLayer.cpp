@@ -46,6 +46,8 @@ void LabelLayer::sync(const ui::Form& form, HWND window) {
     }
     // A hidden window is painted whole when it shows. A shown one gets one region for all
     // the boxes that changed: a call per box is a trip to the window server each (Wine).
+    // The region reaches the windows that lie over labels (ItemWindow), which paint their
+    // boxes themselves.
     if (dirty.empty() || !IsWindowVisible(window))
         return;
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -54,7 +56,7 @@ void LabelLayer::sync(const ui::Form& form, HWND window) {
         CombineRgn(region, region, box, RGN_OR);
         DeleteObject(box);
     }
-    InvalidateRgn(window, region, FALSE);
+    RedrawWindow(window, nullptr, region, RDW_INVALIDATE | RDW_ALLCHILDREN);
     DeleteObject(region);
 }
 

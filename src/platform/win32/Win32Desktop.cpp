@@ -17,6 +17,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
       }) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
+    ItemWindow::registerClass(instance);
     // Now that this thread has used the window system; the look-ups the first window makes
     // are done before, so that they need not wait for the loading.
     lookUpDpiFunctions();
