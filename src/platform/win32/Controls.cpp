@@ -151,11 +151,20 @@ void NativeControl::dpiChanged() {
 }
 
 LRESULT NativeControl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETOBJECT && !m_host.detached()) {
+        if (const LRESULT object =
+                m_accessible.answerNative(m_host.accessibility(), hwnd(), wp, lp, *this))
+            return object;
+    }
     const LRESULT r = Wnd::onMessage(msg, wp, lp);
     // Last: the handler may end this window.
     if (msg == WM_SETFOCUS && m_host.keyboardInUse() && !m_host.detached())
         m_host.raise(event(ui::EventKind::GotFocus));
     return r;
+}
+
+std::wstring NativeControl::accessibleName() const {
+    return toWide(m_control.spokenName());
 }
 
 void NativeControl::sync() {

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Control.h"
 #include "platform/ui/UiEvent.h"
+#include "platform/win32/Accessible.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Wnd.h"
 
@@ -29,6 +30,7 @@ public:
     // into DC, whose logical coordinates are the client area's.
     virtual void paintArea(HDC dc, const RECT& area) = 0;
     virtual Shell& shell() = 0;
+    virtual Accessibility& accessibility() = 0;
     // The user's last input was a key, not a mouse button: a focus that moves now was moved
     // by the keyboard.
     virtual bool keyboardInUse() const = 0;
@@ -49,9 +51,10 @@ public:
 
 // A control drawn by a native window of its kind, one small class per kind: it makes its
 // window at the control's place, brings it in line with the data, and handles its own
-// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM). The
-// focus that the keyboard moves to it is its GotFocus.
-class NativeControl : public Wnd {
+// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM). A
+// screen reader reads it by Windows' own object for its kind, named as the data names it;
+// the focus that the keyboard moves to it is its GotFocus.
+class NativeControl : public Wnd, private AccessibleFacts {
 public:
     NativeControl(ControlHost& host, ui::Control& control) : m_host(host), m_control(control) {}
 
@@ -78,6 +81,13 @@ protected:
 
     ControlHost& m_host;
     ui::Control& m_control;
+
+private:
+    // AccessibleFacts
+    bool gone() const override { return m_host.detached(); }
+    std::wstring accessibleName() const override;
+
+    AccessibleLink m_accessible;
 };
 
 // A control's box in its window's client area, in pixels at a dpi.

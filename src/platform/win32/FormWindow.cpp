@@ -197,6 +197,10 @@ Shell& FormWindow::shell() {
     return m_desktop.shell();
 }
 
+Accessibility& FormWindow::accessibility() {
+    return m_desktop.accessibility();
+}
+
 bool FormWindow::keyboardInUse() const {
     return m_desktop.keyboardInUse();
 }

@@ -53,6 +53,7 @@ private:
     HFONT labelFont(const ui::Font& font) override { return m_fonts.font(font); }
     void paintArea(HDC dc, const RECT& area) override;
     Shell& shell() override;
+    Accessibility& accessibility() override;
     bool keyboardInUse() const override;
     bool detached() const override { return m_detached; }
     bool syncing() const override;

@@ -6,6 +6,13 @@
 
 namespace discmenu::win32 {
 
+namespace {
+
+// A reader's default action, run from the event loop after its request has returned.
+constexpr UINT ClickLater = WM_APP + 1;
+
+} // namespace
+
 void ItemWindow::registerClass(HINSTANCE instance) {
     Wnd::registerClass(instance, Class, 0, nullptr);
 }
@@ -17,6 +24,7 @@ ItemWindow::ItemWindow(ControlHost& host, const ui::Label& label) : m_host(host)
     createOwn(0, Class, style, box.left, box.top, box.right - box.left, box.bottom - box.top,
               host.window(),
               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(host.window(), GWLP_HINSTANCE)));
+    m_name = accessibleName();
 }
 
 bool ItemWindow::wanted() const {
@@ -37,6 +45,37 @@ void ItemWindow::sync() {
     const bool shown = wanted();
     if (static_cast<bool>(IsWindowVisible(hwnd())) != shown)
         ShowWindow(hwnd(), shown ? SW_SHOWNA : SW_HIDE);
+    // A page that reuses the item for another caption is told to readers.
+    std::wstring name = accessibleName();
+    if (name != m_name) {
+        m_name = std::move(name);
+        if (shown)
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+std::wstring ItemWindow::accessibleName() const {
+    return toWide(m_label.spokenName());
+}
+
+LONG ItemWindow::accessibleRole() const {
+    return m_label.tabStop() ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+}
+
+LONG ItemWindow::accessibleState() const {
+    LONG state = IsWindowVisible(hwnd()) ? 0 : STATE_SYSTEM_INVISIBLE;
+    if (!m_label.tabStop())
+        return state | STATE_SYSTEM_READONLY;
+    state |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED;
+    return GetFocus() == hwnd() ? state | STATE_SYSTEM_FOCUSED : state;
+}
+
+std::wstring ItemWindow::defaultAction() const {
+    return m_label.tabStop() ? L"Click" : L"";
+}
+
+void ItemWindow::doDefaultAction() {
+    PostMessageW(hwnd(), ClickLater, 0, 0);
 }
 
 void ItemWindow::click() {
@@ -113,12 +152,24 @@ LRESULT ItemWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if ((wp == VK_RETURN || wp == VK_SPACE) && !(lp & (1 << 30)))
             click();
         return 0;
+    case ClickLater:
+        click();
+        return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(hwnd(), nullptr, FALSE); // the focus cue
-        if (msg == WM_SETFOCUS && m_host.keyboardInUse() && !m_host.detached())
-            m_host.raise(ui::UiEvent::of(ui::EventKind::GotFocus, m_label.name(), m_label.index()));
+        if (msg == WM_SETFOCUS) {
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd(), OBJID_CLIENT, CHILDID_SELF);
+            if (m_host.keyboardInUse() && !m_host.detached())
+                m_host.raise(
+                    ui::UiEvent::of(ui::EventKind::GotFocus, m_label.name(), m_label.index()));
+        }
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT object =
+                m_accessible.answerOwn(m_host.accessibility(), hwnd(), wp, lp, *this))
+            return object;
+        break;
     default:
         break;
     }
