@@ -243,7 +243,7 @@ void FormWindow::paintArea(HDC dc, const RECT& area) {
             DeleteDC(src);
         }
     }
-    m_labels.paint(dc, m_form);
+    m_labels.paint(dc, m_form, area);
 }
 
 void FormWindow::onPaint() {

@@ -60,13 +60,16 @@ void LabelLayer::sync(const ui::Form& form, HWND window) {
     DeleteObject(region);
 }
 
-void LabelLayer::paint(HDC dc, const ui::Form& form) const {
+void LabelLayer::paint(HDC dc, const ui::Form& form, const RECT& area) const {
     SetBkMode(dc, TRANSPARENT);
     for (const auto& control : form.controls()) {
         const ui::Label* label = asLabel(*control);
         if (!label || !label->visible())
             continue;
         RECT box = boxOf(*label, m_fonts.dpi());
+        RECT common{};
+        if (!IntersectRect(&common, &box, &area))
+            continue;
         if (!label->transparent())
             FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
         const HGDIOBJ oldFont = SelectObject(dc, m_fonts.font(label->font()));
