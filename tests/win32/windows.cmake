@@ -42,8 +42,11 @@ endif()
 
 # The adapter's windows under Wine.
 # With the program's resources: its pictures and its manifest (per-monitor DPI awareness).
-add_executable(win32_tests win32/FormWindowTest.cpp ${PROJECT_BINARY_DIR}/src/platform/win32/discmenu.rc)
-target_link_libraries(win32_tests PRIVATE discmenu_testsupport discmenu_win32ui GTest::gtest_main)
+add_executable(win32_tests win32/FormWindowTest.cpp win32/KeyboardTest.cpp
+                           ${PROJECT_BINARY_DIR}/src/platform/win32/discmenu.rc)
+# A screen reader's calls (oleacc), as a reader makes them.
+target_link_libraries(win32_tests PRIVATE discmenu_testsupport discmenu_win32ui GTest::gtest_main
+                                           oleacc oleaut32 ole32)
 target_compile_definitions(win32_tests PRIVATE DISCMENU_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
 if(XVFB_RUN AND OPENBOX)
   add_test(NAME win32_forms COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-gui.sh
