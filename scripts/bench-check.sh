@@ -7,10 +7,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-$top/build/release/discmenu}
-if [ ! -x "$program" ]; then
-  cmake --preset release -S "$top" -DDISCMENU_BUILD_TESTS=OFF >/dev/null
-  cmake --build "$top/build/release" --target discmenu -j2 >/dev/null
-fi
+[ -n "${1:-}" ] || "$top/scripts/build.sh" release discmenu
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -15,6 +15,9 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64 # the Windows program, cross-built, tested under Wine
   openbox imagemagick x11-utils          # a window manager and screenshots for the Wine tests
   xorriso                          # disc images (scripts/make-disc.sh)
+  qt6-base-dev-tools               # qtpaths6: where the Qt plugins a disc carries are
+  fuseiso procps                   # the disc test: its image mounted, its processes found
+  dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 # the windows as a screen reader sees them
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Masters a disc image from a disc folder: stages the programs into a copy of the folder
-# (the Linux program, and discmenu.exe when a Windows build exists), writes autorun.inf for
-# Windows and autorun.sh for Linux desktops, checks the copy as the menu will see it, and
-# writes an ISO 9660 image with Joliet and Rock Ridge. The source folder is never changed.
+# (scripts/stage-disc.sh: the Linux program with the Qt it carries, written by
+# scripts/bundle-linux.sh, and discmenu.exe when a Windows build exists, with autorun.sh
+# and autorun.inf), checks the copy as the menu will see it, and writes an ISO 9660 image
+# with Joliet and Rock Ridge, the files a start reads first and the Linux program's
+# compressed. The source folder is never changed.
 #   scripts/make-disc.sh DISC OUT.iso [--force]
 # --force masters a disc even when the check finds problems (never one it cannot read).
-# DISCMENU_PROGRAM and DISCMENU_EXE name the programs to put on the disc (the window
-# program comes from beside DISCMENU_PROGRAM; default: the
-# release build and build/windows/**/discmenu.exe); DISCMENU_LABEL the volume label
-# (default: the disc folder's name).
+# DISCMENU_PROGRAM and DISCMENU_EXE name the programs to put on the disc (default: the
+# release build, built when out of date without touching its settings, and
+# build/windows/**/discmenu.exe). The window program comes from beside DISCMENU_PROGRAM,
+# and so does the Qt it carries where scripts/bundle-linux.sh wrote that folder.
+# DISCMENU_LABEL is the volume label (default: the disc folder's name).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 usage() { echo "usage: scripts/make-disc.sh DISC OUT.iso [--force]" >&2; exit 2; }
@@ -31,47 +34,27 @@ esac
 command -v xorriso >/dev/null || { echo "xorriso is missing (scripts/install-deps.sh installs it)" >&2; exit 2; }
 
 program=${DISCMENU_PROGRAM:-$top/build/release/discmenu}
-if [ -z "${DISCMENU_PROGRAM:-}" ] && [ ! -x "$program" ]; then
-  cmake --preset release -S "$top" -DDISCMENU_BUILD_TESTS=OFF -DDISCMENU_BUILD_BENCHMARKS=OFF >/dev/null
-  cmake --build "$top/build/release" --target discmenu -j2 >/dev/null
-fi
+[ -n "${DISCMENU_PROGRAM:-}" ] || "$top/scripts/build.sh" release discmenu
 [ -x "$program" ] || { echo "No program at $program" >&2; exit 2; }
 exe=${DISCMENU_EXE:-}
 if [ -z "$exe" ] && [ -d "$top/build/windows" ]; then
   exe=$(find "$top/build/windows" -type f -name discmenu.exe | awk '{ print length, $0 }' | sort -n | head -n 1 | cut -d' ' -f2-)
 fi
-label=${DISCMENU_LABEL:-$(basename "$disc")}
+export DISCMENU_LABEL=${DISCMENU_LABEL:-$(basename "$disc")}
 # ISO 9660 volume ids are at most 32 of A-Z, 0-9 and _.
-volid=$(printf '%s' "$label" | tr '[:lower:]' '[:upper:]' | tr -c 'A-Z0-9_' '_' | cut -c1-32)
+volid=$(printf '%s' "$DISCMENU_LABEL" | tr '[:lower:]' '[:upper:]' | tr -c 'A-Z0-9_' '_' | cut -c1-32)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-stage="$work/$(basename "$disc")"
-# Copied with its time stamps: a service disc's date is its version folder's.
-cp -R --preserve=mode,timestamps "$disc" "$stage"
-chmod -R u+w "$stage"
-mkdir -p "$stage/autorun"
-cp "$program" "$stage/autorun/discmenu"
-window="$(dirname "$program")/discmenu-window"
-[ -x "$window" ] || { echo "No window program beside $program" >&2; exit 2; }
-cp "$window" "$stage/autorun/discmenu-window"
-
-if [ -n "$exe" ]; then
-  cp "$exe" "$stage/autorun/discmenu.exe"
-  # Windows reads autorun.inf with CR LF line ends.
-  printf '%s\r\n' "[autorun]" "open=autorun\\discmenu.exe" "icon=autorun\\discmenu.exe,0" \
-    "label=$label" "action=Open the Tidewell disc menu" >"$stage/autorun.inf"
-else
-  rm -f "$stage/autorun.inf"
-  echo "note: no Windows build (build/windows/.../discmenu.exe); the disc will not start by itself on Windows" >&2
+# The Linux program goes on the disc with the Qt it carries, unless it comes so already.
+if [ ! -f "$(dirname "$program")/qt.conf" ]; then
+  "$top/scripts/bundle-linux.sh" "$(dirname "$program")" "$work/program"
+  program=$work/program/discmenu
 fi
-# The freedesktop autostart-on-media convention: the desktop asks before it runs this.
-cat >"$stage/autorun.sh" <<'SH'
-#!/bin/sh
-# Starts the disc menu from this disc; the desktop asks before it runs this file.
-cd "$(dirname "$0")/autorun" && exec ./discmenu "$@"
-SH
-chmod 755 "$stage/autorun.sh" "$stage/autorun/discmenu" "$stage/autorun/discmenu-window"
+stage="$work/$(basename "$disc")"
+"$top/scripts/stage-disc.sh" "$program" "$disc" "$stage" ${exe:+"$exe"}
+[ -n "$exe" ] ||
+  echo "note: no Windows build (build/windows/.../discmenu.exe); the disc will not start by itself on Windows" >&2
 
 # The copy's own program checks it, as the menu will find it on the disc.
 set +e
@@ -86,6 +69,20 @@ if [ "$status" -eq 2 ] || { [ "$status" -ne 0 ] && [ "$force" -eq 0 ]; }; then
   exit 1
 fi
 
+# What a start reads lies together at the front of the image, in the order it is read: a
+# CD reads ahead, and seeks slowly.
+{
+  printf '%s\n' /autorun.sh /autorun/discmenu /autorun/discmenu-window /autorun/qt.conf \
+    /autorun/version
+  (cd "$stage" && find . -maxdepth 1 -name '*.job' | cut -c2-)
+  awk '$1 == "lib" && $3 == "start" { print "/autorun/lib/" $2 }
+       $1 == "plugin" && $3 == "start" { print "/autorun/plugins/" $2 }' "$top/scripts/disc/linux-bundle.list"
+} | while read -r path; do [ ! -f "$stage$path" ] || echo "$path"; done |
+  awk '{ print 1000000 - NR, $0 }' >"$work/weights"
+# The Linux program's files are stored compressed (zisofs, which Linux reads transparently
+# and only Linux reads them): a start reads less than half the bytes from the disc.
 rm -f "$out"
-xorriso -as mkisofs -quiet -r -J -iso-level 3 -V "$volid" -o "$out" "$stage"
+xorriso -as mkisofs -quiet -r -J -iso-level 3 -V "$volid" --sort-weight-list "$work/weights" \
+  -o "$out" "$stage" -- -zisofs level=6:block_size=32k \
+  -set_filter_r --zisofs /autorun/discmenu /autorun/discmenu-window /autorun/lib /autorun/plugins --
 echo "$out"

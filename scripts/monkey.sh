@@ -12,10 +12,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 events=${1:-10000}
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$top} CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
-command -v ccache >/dev/null || unset CMAKE_CXX_COMPILER_LAUNCHER
-cmake --preset release >/dev/null
-cmake --build --preset release --target monkey >/dev/null
+scripts/build.sh release monkey
 status=0
 for seed in 1 2 3; do
   echo "== one lifetime, seed $seed"

@@ -12,9 +12,7 @@ cd "$top"
 trees=${1:-10000}
 first=${2:-1}
 preset=${3:-release}
-command -v ccache >/dev/null && export CMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER:-ccache}
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target property_tests >/dev/null
+scripts/build.sh "$preset" property_tests
 export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$top/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1
 # The seed of each tree goes to standard error; only failures are kept.

@@ -8,28 +8,19 @@ namespace discmenu {
 
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-bool loweredEquals(std::string_view part, std::string_view wanted) {
-    return part.size() == wanted.size() &&
-           std::equal(part.begin(), part.end(), wanted.begin(),
-                      [](char a, char b) { return lowerAscii(a) == b; });
-}
-
 // Whether the first n characters of name (all of it when shorter), lowered, are wanted.
 bool headIs(std::string_view name, std::size_t n, std::string_view wanted) {
     if (!text::isAscii(name))
         return text::lower(text::left(name, n)) == wanted;
-    return loweredEquals(name.substr(0, n), wanted);
+    return std::ranges::equal(name.substr(0, n), wanted, {}, text::lowerAscii);
 }
 
 // Whether the last n characters of name (all of it when shorter), lowered, are wanted.
 bool tailIs(std::string_view name, std::size_t n, std::string_view wanted) {
     if (!text::isAscii(name))
         return text::lower(text::right(name, n)) == wanted;
-    return loweredEquals(name.substr(name.size() > n ? name.size() - n : 0), wanted);
+    return std::ranges::equal(name.substr(name.size() > n ? name.size() - n : 0), wanted, {},
+                              text::lowerAscii);
 }
 
 } // namespace
@@ -59,11 +50,9 @@ Result<bool> ModMain::FolderContainsName(const std::string& needle) {
     auto files = fs().files(CDPath);
     if (!files)
         return std::unexpected(files.error());
-    for (const FolderEntry& f : *files) {
-        if (text::lowerContains(f.name, needle))
-            return true; // in any order: the answer is the same
-    }
-    return false;
+    // In any order: the answer is the same.
+    return std::ranges::any_of(
+        *files, [&](const FolderEntry& f) { return text::lowerContains(f.name, needle); });
 }
 
 } // namespace discmenu

@@ -12,21 +12,12 @@ constexpr std::array<const char*, 4> headerLabels = {"lblTitle", "lblRMATitle", 
 
 } // namespace
 
-void FormTrace::formCreated(const ui::Form& form) {
-    m_trace.write({"caption", form.name(), form.caption()});
-}
-
 void FormTrace::visibilityChanged(const ui::Form& form) {
     m_trace.write({form.visible() ? "show" : "hide", form.name()});
 }
 
 void FormTrace::captionChanged(const ui::Form& form) {
     m_trace.write({"caption", form.name(), form.caption()});
-}
-
-void FormTrace::eventHandled(const ui::Form& form) {
-    if (auto* main = dynamic_cast<const FormMain*>(&form))
-        settle(*main);
 }
 
 void FormTrace::settle(const ui::Form& form) {
@@ -41,16 +32,14 @@ void FormTrace::settle(const ui::Form& form) {
             m_trace.write({"text", headerLabels[i], now});
         }
     }
-    auto jobs = main->lstRMA().entries();
-    if (m_jobs != jobs) {
-        m_trace.writeList("jobs", jobs);
-        m_jobs = std::move(jobs);
-    }
-    auto items = main->visibleItems();
-    if (m_items != items) {
-        m_trace.writeList("items", items);
-        m_items = std::move(items);
-    }
+    const auto list = [&](const char* kind, auto& last, std::vector<std::string> now) {
+        if (last != now) {
+            m_trace.writeList(kind, now);
+            last = std::move(now);
+        }
+    };
+    list("jobs", m_jobs, main->lstRMA().entries());
+    list("items", m_items, main->visibleItems());
 }
 
 } // namespace discmenu

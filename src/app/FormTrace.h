@@ -16,10 +16,10 @@ class FormTrace : public ui::FormObserver {
 public:
     explicit FormTrace(Trace& trace) : m_trace(trace) {}
 
-    void formCreated(const ui::Form& form) override;
+    void formCreated(const ui::Form& form) override { captionChanged(form); }
     void visibilityChanged(const ui::Form& form) override;
     void captionChanged(const ui::Form& form) override;
-    void eventHandled(const ui::Form& form) override;
+    void eventHandled(const ui::Form& form) override { settle(form); }
 
     // Writes what changed on the main window since the last time.
     void settle(const ui::Form& formMain);

@@ -4,10 +4,8 @@
 #include "menu/FormMain.h"
 #include "platform/Listing.h"
 #include "platform/Text.h"
-#include "platform/ui/Form.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace discmenu {
 
@@ -29,8 +27,7 @@ void ModMain::ReadJobFile() {
             continue; // neither line read: CDVersion and JobDate stay as they were
         if (auto line = job->readLine())
             CDVersion = *line;
-        auto second = job->readLine();
-        if (second) {
+        if (auto second = job->readLine()) {
             JobDate = *second;
             continue;
         }
@@ -84,14 +81,8 @@ Outcome ModMain::ScanServiceFolders() {
 
     ui::ListBox& jobs = formMain().lstRMA();
     RMAList.clear();
-    for (int i = 0; i < jobs.listCount(); ++i) {
-        if (i == 0)
-            RMAList += jobs.list(i);
-        else if (i == jobs.listCount() - 1)
-            RMAList += " and " + jobs.list(i);
-        else
-            RMAList += ", " + jobs.list(i);
-    }
+    for (int i = 0; i < jobs.listCount(); ++i)
+        RMAList += (i == 0 ? "" : i == jobs.listCount() - 1 ? " and " : ", ") + jobs.list(i);
     // Every entry stays reachable: the list never reaches below the window's client
     // area, it scrolls instead.
     const long long wanted = static_cast<long long>(jobs.listCount()) * jobEntryHeight;

@@ -5,6 +5,8 @@
 #include "platform/WindowsPath.h"
 #include "savedlg/FormFileSave.h"
 
+#include <algorithm>
+
 namespace discmenu {
 
 ModMain::ModMain(Ports ports, Trace& trace) : m_ports(ports), m_trace(trace), m_formTrace(trace) {}
@@ -112,21 +114,13 @@ void ModMain::settleTrace() {
 }
 
 std::vector<ui::Form*> ModMain::loadedForms() {
-    std::vector<ui::Form*> forms;
-    for (ui::Form* f : std::initializer_list<ui::Form*>{m_formMain.get(), m_formFiles.get(),
-                                                        m_formFileSave.get()}) {
-        if (f)
-            forms.push_back(f);
-    }
+    std::vector<ui::Form*> forms{m_formMain.get(), m_formFiles.get(), m_formFileSave.get()};
+    std::erase(forms, nullptr);
     return forms;
 }
 
 bool ModMain::anyWindowOpen() {
-    for (ui::Form* f : loadedForms()) {
-        if (f->visible())
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(loadedForms(), &ui::Form::visible);
 }
 
 void ModMain::closeByFrame(ui::Form& form) {

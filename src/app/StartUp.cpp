@@ -4,6 +4,8 @@
 #include "menu/FormMain.h"
 #include "platform/Text.h"
 
+#include <algorithm>
+
 namespace discmenu {
 
 namespace {
@@ -44,12 +46,9 @@ Result<bool> ModMain::IsServiceDisc() {
     auto folders = fs().subfolders(CDPath);
     if (!folders)
         return std::unexpected(folders.error());
-    bool found = false;
-    for (const FolderEntry& f : *folders) {
-        if (text::right(f.name, layout::jobFolderEnd.size()) == layout::jobFolderEnd)
-            found = true;
-    }
-    return found;
+    return std::ranges::any_of(*folders, [](const FolderEntry& f) {
+        return text::right(f.name, layout::jobFolderEnd.size()) == layout::jobFolderEnd;
+    });
 }
 
 } // namespace discmenu

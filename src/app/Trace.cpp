@@ -4,17 +4,10 @@ namespace discmenu {
 
 void Trace::appendField(std::string_view field) {
     for (char c : field) {
-        switch (c) {
-        case '\r':
-            m_line += "^M";
-            break;
-        case '\n':
-            m_line += "^J";
-            break;
-        case '\t':
-            m_line += "^I";
-            break;
-        default:
+        if (c == '\r' || c == '\n' || c == '\t') {
+            m_line += '^';
+            m_line += static_cast<char>(c + 64); // caret notation: ^M, ^J, ^I
+        } else {
             m_line += c;
         }
     }
@@ -30,11 +23,9 @@ void Trace::write(std::initializer_list<std::string_view> fields) {
     if (!m_sink)
         return;
     m_line.clear();
-    bool first = true;
-    for (auto f : fields) {
-        if (!first)
-            m_line += '\t';
-        first = false;
+    for (std::string_view separator; std::string_view f : fields) {
+        m_line += separator;
+        separator = "\t";
         appendField(f);
     }
     endLine();

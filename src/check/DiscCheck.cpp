@@ -6,12 +6,13 @@
 #include "check/MenuWalk.h"
 #include "check/NameRules.h"
 #include "menu/FormMain.h"
+#include "platform/ConsoleCommand.h"
 #include "platform/Listing.h"
 #include "platform/Text.h"
 #include "platform/WindowsPath.h"
 
-#include <algorithm>
 #include <set>
+#include <span>
 
 namespace discmenu::check {
 
@@ -21,17 +22,11 @@ std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
 }
 
-// A message of the menu as one line of the report.
-std::string oneLine(const std::string& s) {
+// The names, each quoted, separated by commas.
+std::string quotedList(std::span<const std::string> names) {
     std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n') {
-            out += ' ';
-            ++i;
-        } else {
-            out += s[i];
-        }
-    }
+    for (const std::string& name : names)
+        out += (out.empty() ? "" : ", ") + quoted(name);
     return out;
 }
 
@@ -42,12 +37,7 @@ void add(DiscReport& r, std::string kind, std::string reason, std::string path) 
 // The first line of a version or job file, as the menu reads it.
 std::optional<std::string> firstLine(const FileSystem& fs, const std::string& path) {
     auto file = openTextFile(fs, path);
-    if (!file)
-        return std::nullopt;
-    auto line = file->readLine();
-    if (!line)
-        return std::nullopt;
-    return *line;
+    return file ? file->readLine() : std::nullopt;
 }
 
 // The job folders and the version folder of a service disc, as the start-up tells them
@@ -62,10 +52,9 @@ void checkServiceFolders(const CheckPorts& ports, const TreeIndex& tree, ModMain
     } else if (auto folders = ports.fs.subfolders(mod.CDRoot)) {
         listed = std::move(*folders);
     }
-    auto* folders = &listed;
-    putInListingOrder(*folders);
+    putInListingOrder(listed);
     std::vector<std::string> versionFolders;
-    for (const FolderEntry& f : *folders) {
+    for (const FolderEntry& f : listed) {
         const std::size_t len = text::length(f.name);
         const std::string path = mod.CDRoot + (mod.CDRoot.ends_with('\\') ? "" : "\\") + f.name;
         if (f.name.ends_with(')')) {
@@ -93,15 +82,12 @@ void checkServiceFolders(const CheckPorts& ports, const TreeIndex& tree, ModMain
                 path);
         }
     }
-    if (versionFolders.size() > 1) {
-        std::string others;
-        for (std::size_t i = 0; i + 1 < versionFolders.size(); ++i)
-            others += (i ? ", " : "") + quoted(versionFolders[i]);
+    if (versionFolders.size() > 1)
         add(r, "several-matches",
             std::to_string(versionFolders.size()) + " version folders; the start-up takes " +
-                quoted(versionFolders.back()) + ", not " + others,
+                quoted(versionFolders.back()) + ", not " +
+                quotedList(std::span(versionFolders).first(versionFolders.size() - 1)),
             mod.CDRoot);
-    }
     const std::string versionFile = layout::versionFile(mod.CDRoot);
     if (!versionFolders.empty()) {
         const std::string& name = versionFolders.back();
@@ -130,47 +116,37 @@ void checkJobFiles(const CheckPorts& ports, ModMain& mod, DiscReport& r) {
         if (text::lower(text::right(f.name, 4)) == layout::jobFileEnd)
             jobFiles.push_back(f.name);
     }
-    if (jobFiles.size() > 1) {
-        std::string others;
-        for (std::size_t i = 0; i + 1 < jobFiles.size(); ++i)
-            others += (i ? ", " : "") + quoted(jobFiles[i]);
+    if (jobFiles.size() > 1)
         add(r, "several-matches",
             std::to_string(jobFiles.size()) + " job files; the start-up takes " +
-                quoted(jobFiles.back()) + ", not " + others,
+                quoted(jobFiles.back()) + ", not " +
+                quotedList(std::span(jobFiles).first(jobFiles.size() - 1)),
             mod.CDPath);
-    }
     if (mod.JobName.empty())
         return;
     const std::string path = layout::jobFile(mod.CDPath, mod.JobName);
-    if (mod.JobDate.find('\n') != std::string::npos ||
-        mod.CDVersion.find('\n') != std::string::npos)
+    if (mod.JobDate.contains('\n') || mod.CDVersion.contains('\n'))
         add(r, "job-file-no-date",
             "its lines end in a line feed alone, so the whole file is read as one line", path);
     else if (mod.JobDate.empty())
         add(r, "job-file-no-date",
-            "the job file has no date line; the header reads \"Job "
-            "Completed: \" alone",
-            path);
+            "the job file has no date line; the header reads \"Job Completed: \" alone", path);
 }
+
+// Whether a path is on the disc: from the tree walk where the path lies on the disc, from
+// the file system elsewhere.
+struct Presence {
+    const FileSystem& fs;
+    const TreeIndex& tree;
+    bool any(const std::string& path) const {
+        if (auto met = tree.met(path))
+            return *met;
+        return fs.fileExists(path) || fs.folderExists(path);
+    }
+};
 
 // What a click would open, run or list that is not on the disc, or that the menu picks
 // among several.
-// Whether a path is on the disc: from the tree walk where the path lies on the disc, from
-// the file system elsewhere.
-class Presence {
-public:
-    Presence(const FileSystem& fs, const TreeIndex& tree) : m_fs(fs), m_tree(tree) {}
-    bool any(const std::string& path) const {
-        if (auto met = m_tree.met(path))
-            return *met;
-        return m_fs.fileExists(path) || m_fs.folderExists(path);
-    }
-
-private:
-    const FileSystem& m_fs;
-    const TreeIndex& m_tree;
-};
-
 void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
     const std::string item = quoted(a.caption);
     if (a.searched()) {
@@ -183,13 +159,13 @@ void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
                     quoted(a.searchExtension),
                 a.searchFolder);
         else if (a.searchMatches.size() > 1) {
-            std::string others;
+            std::vector<std::string> others;
             for (std::size_t i = 1; i < a.searchMatches.size(); ++i)
-                others += (i > 1 ? ", " : "") + quoted(winpath::lastName(a.searchMatches[i]));
+                others.push_back(winpath::lastName(a.searchMatches[i]));
             add(r, "several-matches",
                 item + ": " + std::to_string(a.searchMatches.size()) +
                     " files match; the menu opens " +
-                    quoted(winpath::lastName(a.searchMatches[0])) + ", not " + others,
+                    quoted(winpath::lastName(a.searchMatches[0])) + ", not " + quotedList(others),
                 a.searchMatches[0]);
         }
     }
@@ -198,21 +174,16 @@ void checkItem(const Presence& on, const ItemAction& a, DiscReport& r) {
             add(r, "missing-target", item + " opens what is not on the disc", target);
     }
     for (const std::string& command : a.runs) {
-        // "cmd.exe /k pushd FOLDER&&dir" or "cmd.exe /k pushd FOLDER&&dir NAME"
-        constexpr std::string_view head = "cmd.exe /k pushd ";
-        const std::size_t dir = command.rfind("&&dir");
-        if (!command.starts_with(head) || dir == std::string::npos || dir < head.size())
+        const auto console = parseConsoleCommand(command);
+        if (!console)
             continue;
-        const std::string folder = command.substr(head.size(), dir - head.size());
-        std::string name = command.substr(dir + 5);
-        if (name.starts_with(' '))
-            name.erase(0, 1);
+        const std::string& folder = console->folder;
         if (!on.any(folder))
             add(r, "missing-target", item + " opens a console on a folder that is not on the disc",
                 folder);
-        else if (!name.empty() && !on.any(folder + "\\" + name))
+        else if (!console->name.empty() && !on.any(folder + "\\" + console->name))
             add(r, "missing-target", item + " lists a tool that is not on the disc",
-                folder + "\\" + name);
+                folder + "\\" + console->name);
     }
     if (a.opensBrowser() && a.browserFiles.empty())
         add(r, "empty-browser", item + " is shown, but no file matches " + quoted(a.browserPattern),
@@ -244,7 +215,8 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     if (!walk.start()) {
         r.kind = DiscKind::Unreadable;
         const auto& said = walk.startUpMessages();
-        add(r, "unreadable", said.empty() ? "the disc cannot be read" : oneLine(said.front()),
+        add(r, "unreadable",
+            said.empty() ? "the disc cannot be read" : text::replaceAll(said.front(), "\r\n", " "),
             ports.treeRoot);
         return r;
     }
@@ -282,7 +254,7 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     if (r.CDVersion.empty())
         add(r, "missing-target", "no version is found; the header reads \"Version \" alone",
             layout::versionFile(r.kind == DiscKind::Service ? r.CDRoot : r.CDPath));
-    const Presence on(ports.fs, names.index());
+    const Presence on{ports.fs, names.index()};
     for (const ItemAction& a : r.fixedItems)
         checkItem(on, a, r);
     for (const Page& page : r.pages) {
@@ -293,26 +265,6 @@ DiscReport checkDisc(const CheckPorts& ports, PageWatcher* watcher) {
     r.problems.insert(r.problems.end(), tree.problems.begin(), tree.problems.end());
     dropRepeats(r.problems);
     return r;
-}
-
-const char* kindName(DiscKind kind) {
-    switch (kind) {
-    case DiscKind::Service:
-        return "service";
-    case DiscKind::SoftwareJob:
-        return "software-job";
-    case DiscKind::Generic:
-        return "generic";
-    case DiscKind::Unreadable:
-        break;
-    }
-    return "unreadable";
-}
-
-int DiscReport::exitStatus() const {
-    if (kind == DiscKind::Unreadable)
-        return 2;
-    return problems.empty() ? 0 : 1;
 }
 
 } // namespace discmenu::check

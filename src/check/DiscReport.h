@@ -74,9 +74,10 @@ struct DiscReport {
     std::uint64_t bytes = 0;
 
     // 0 no problem, 1 problems found, 2 the disc could not be read.
-    int exitStatus() const;
+    int exitStatus() const { return kind == DiscKind::Unreadable ? 2 : problems.empty() ? 0 : 1; }
 };
 
+// The kind as the JSON report names it.
 const char* kindName(DiscKind kind);
 
 } // namespace discmenu::check

@@ -1,23 +1,15 @@
 #include "check/HidingFileSystem.h"
 
-#include <algorithm>
-
 namespace discmenu::check {
 
 bool HidingFileSystem::fileExists(const std::string& path) const {
-    if (m_tree) {
-        if (auto known = m_tree->exists(path, false))
-            return *known;
-    }
-    return m_inner.fileExists(path);
+    const auto known = m_tree ? m_tree->exists(path, false) : std::nullopt;
+    return known ? *known : m_inner.fileExists(path);
 }
 
 bool HidingFileSystem::folderExists(const std::string& path) const {
-    if (m_tree) {
-        if (auto known = m_tree->exists(path, true))
-            return *known;
-    }
-    return m_inner.folderExists(path);
+    const auto known = m_tree ? m_tree->exists(path, true) : std::nullopt;
+    return known ? *known : m_inner.folderExists(path);
 }
 
 Result<std::vector<FolderEntry>> HidingFileSystem::subfolders(const std::string& folder) const {

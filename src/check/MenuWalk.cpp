@@ -182,17 +182,14 @@ int MenuWalk::explore(Place place, DiscReport& report) {
         return seen->second;
     const int id = static_cast<int>(report.pages.size());
     m_seen.emplace(place.key, id);
-    {
-        Page page;
-        page.id = id;
-        page.title = m_mod->CurrentMenu;
-        page.windowTitle = m_mod->formMain().caption();
-        if (m_service && page.title == "Main Menu")
-            page.job = place.job;
-        report.pages.push_back(std::move(page));
-    }
+    const bool jobPage = m_service && m_mod->CurrentMenu == "Main Menu";
+    report.pages.push_back({.id = id,
+                            .title = m_mod->CurrentMenu,
+                            .windowTitle = m_mod->formMain().caption(),
+                            .job = jobPage ? place.job : std::string(),
+                            .items = {}});
     if (m_watcher)
-        m_watcher->pageShown(*m_mod, report.pages[static_cast<std::size_t>(id)]);
+        m_watcher->pageShown(*m_mod, report.pages.back());
 
     const auto captions = m_mod->formMain().visibleItems();
     for (std::size_t k = 0; k < captions.size(); ++k) {

@@ -1,11 +1,5 @@
 #include "check/NameRules.h"
 
-#include "platform/Text.h"
-#include "platform/WindowsPath.h"
-
-#include <algorithm>
-#include <array>
-
 namespace discmenu::check {
 
 std::size_t utf16Length(const std::string& name) {
@@ -20,23 +14,11 @@ std::size_t utf16Length(const std::string& name) {
 }
 
 std::string forbiddenPart(const std::string& name) {
-    for (unsigned char c : name) {
-        if (c < 0x20)
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20)
             return "a control character";
-        switch (c) {
-        case '<':
-        case '>':
-        case ':':
-        case '"':
-        case '/':
-        case '\\':
-        case '|':
-        case '?':
-        case '*':
-            return std::string("\"") + static_cast<char>(c) + "\"";
-        default:
-            break;
-        }
+        if (std::string_view("<>:\"/\\|?*").contains(c))
+            return std::string("\"") + c + "\"";
     }
     if (!name.empty() && (name.back() == ' ' || name.back() == '.'))
         return name.back() == ' ' ? "a blank at its end" : "a dot at its end";
@@ -58,22 +40,18 @@ void NameRules::visit(const std::string& relative, const std::vector<TreeEntry>&
             ++m_report.files;
             m_report.bytes += e.bytes;
         }
-        const std::size_t units = utf16Length(e.name);
-        if (units > jolietNameLimit)
-            m_found.push_back({"name-too-long",
-                               std::to_string(units) + " characters; the disc format keeps " +
-                                   std::to_string(jolietNameLimit),
-                               pathOf(relative, e.name)});
+        const auto note = [&](const char* kind, std::string reason) {
+            m_found.push_back({kind, std::move(reason), pathOf(relative, e.name)});
+        };
+        if (const std::size_t units = utf16Length(e.name); units > jolietNameLimit)
+            note("name-too-long", std::to_string(units) + " characters; the disc format keeps " +
+                                      std::to_string(jolietNameLimit));
         if (const std::string part = forbiddenPart(e.name); !part.empty())
-            m_found.push_back({"name-forbidden",
-                               "the name holds " + part + ", which Windows does not allow",
-                               pathOf(relative, e.name)});
+            note("name-forbidden", "the name holds " + part + ", which Windows does not allow");
         // An earlier name of this folder with the same lower-case form.
         if (firstEqual[i] != i)
-            m_found.push_back({"name-case-clash",
-                               "differs from \"" + entries[firstEqual[i]].name +
-                                   "\" only in letter case; Windows keeps one of them",
-                               pathOf(relative, e.name)});
+            note("name-case-clash", "differs from \"" + entries[firstEqual[i]].name +
+                                        "\" only in letter case; Windows keeps one of them");
     }
 }
 

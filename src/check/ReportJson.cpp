@@ -11,32 +11,19 @@ namespace {
 // A JSON string: valid UTF-8 whatever the name's bytes were.
 std::string str(const std::string& raw) {
     const std::string s = text::isValidUtf8(raw) ? raw : text::fromDiscBytes(raw);
+    // The characters JSON has a short escape for, and their letters; other controls by number.
+    constexpr std::string_view escaped = "\"\\\n\r\t", letters = "\"\\nrt";
     std::string out = "\"";
     for (unsigned char c : s) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += static_cast<char>(c);
-            }
+        if (const std::size_t at = escaped.find(static_cast<char>(c)); at != escaped.npos) {
+            out += '\\';
+            out += letters[at];
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
         }
     }
     return out + "\"";
@@ -76,9 +63,6 @@ std::string item(const ItemAction& a) {
 } // namespace
 
 void writeJson(std::ostream& out, const DiscReport& r, const std::string& folder) {
-    std::size_t items = r.fixedItems.size();
-    for (const Page& p : r.pages)
-        items += p.items.size();
     out << "{\n  \"schema\": \"discmenu-check/1\",\n";
     out << "  \"folder\": " << str(folder) << ",\n";
     out << "  \"status\": " << r.exitStatus() << ",\n";
@@ -110,7 +94,7 @@ void writeJson(std::ostream& out, const DiscReport& r, const std::string& folder
         out << (i ? "," : "") << "\n    {\"kind\": " << str(p.kind)
             << ", \"reason\": " << str(p.reason) << ", \"path\": " << str(p.path) << "}";
     }
-    out << "\n  ],\n  \"totals\": {\"pages\": " << r.pages.size() << ", \"items\": " << items
+    out << "\n  ],\n  \"totals\": {\"pages\": " << r.pages.size() << ", \"items\": " << itemCount(r)
         << ", \"problems\": " << r.problems.size() << ", \"folders\": " << r.folders
         << ", \"files\": " << r.files << ", \"bytes\": " << r.bytes << "},\n";
     out << "  \"summary\": " << str(summaryLine(r)) << "\n}\n";

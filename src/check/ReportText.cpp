@@ -1,5 +1,6 @@
 #include "check/ReportWriters.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace discmenu::check {
@@ -10,25 +11,26 @@ std::string quoted(const std::string& s) {
     return "\"" + s + "\"";
 }
 
-std::string kindText(DiscKind kind) {
-    switch (kind) {
-    case DiscKind::Service:
-        return "service disc";
-    case DiscKind::SoftwareJob:
-        return "software disc made for a job";
-    case DiscKind::Generic:
-        return "generic software disc";
-    case DiscKind::Unreadable:
-        break;
-    }
-    return "unreadable disc";
+// Each kind's name in the JSON report and its words in the text report.
+struct KindWords {
+    DiscKind kind;
+    const char* name;
+    const char* text;
+};
+constexpr KindWords kindWords[] = {
+    {DiscKind::Unreadable, "unreadable", "unreadable disc"},
+    {DiscKind::Service, "service", "service disc"},
+    {DiscKind::SoftwareJob, "software-job", "software disc made for a job"},
+    {DiscKind::Generic, "generic", "generic software disc"},
+};
+
+const KindWords& wordsFor(DiscKind kind) {
+    const auto at = std::ranges::find(kindWords, kind, &KindWords::kind);
+    return at != std::end(kindWords) ? *at : kindWords[0];
 }
 
-std::size_t itemCount(const DiscReport& r) {
-    std::size_t n = r.fixedItems.size();
-    for (const Page& p : r.pages)
-        n += p.items.size();
-    return n;
+std::string kindText(DiscKind kind) {
+    return wordsFor(kind).text;
 }
 
 // What a click does, in one or a few lines.
@@ -67,6 +69,17 @@ void writeItem(std::ostream& out, const DiscReport& r, const ItemAction& a) {
 }
 
 } // namespace
+
+const char* kindName(DiscKind kind) {
+    return wordsFor(kind).name;
+}
+
+std::size_t itemCount(const DiscReport& r) {
+    std::size_t n = r.fixedItems.size();
+    for (const Page& p : r.pages)
+        n += p.items.size();
+    return n;
+}
 
 std::string summaryLine(const DiscReport& r) {
     std::ostringstream s;

@@ -17,5 +17,7 @@ void writeJson(std::ostream& out, const DiscReport& report, const std::string& f
 
 // The last line of the text report: what was checked and how many problems it found.
 std::string summaryLine(const DiscReport& report);
+// The items of every page and the two fixed ones.
+std::size_t itemCount(const DiscReport& report);
 
 } // namespace discmenu::check

@@ -96,9 +96,8 @@ std::optional<bool> TreeIndex::met(const std::string& path) const {
 std::optional<bool> TreeIndex::exists(const std::string& path, bool folder) const {
     // Far shorter than any path the machine refuses, whatever folder holds the disc.
     constexpr std::size_t longest = 256;
-    auto lowered = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
     if (path.size() < 2 || path.size() > longest || m_root.size() < 2 || path[1] != ':' ||
-        m_root[1] != ':' || lowered(path[0]) != lowered(m_root[0]))
+        m_root[1] != ':' || text::lowerAscii(path[0]) != text::lowerAscii(m_root[0]))
         return std::nullopt;
     // The lower-case path below the root, its names joined by single backslashes, "." left
     // out: the form the walk keeps its folders by.
@@ -121,7 +120,7 @@ std::optional<bool> TreeIndex::exists(const std::string& path, bool folder) cons
         if (byte < 0x20 || byte >= 0x7F || c == '/')
             return std::nullopt;
         if (c != '\\')
-            buffer[length++] = lowered(c);
+            buffer[length++] = text::lowerAscii(c);
         else if (!endName())
             return std::nullopt;
     }

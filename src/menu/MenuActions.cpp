@@ -2,6 +2,7 @@
 
 #include "app/ModMain.h"
 #include "menu/FormMain.h"
+#include "platform/ConsoleCommand.h"
 #include "platform/Text.h"
 #include "savedlg/FormFileSave.h"
 
@@ -124,17 +125,16 @@ const std::array rows = {
                Title},
     MenuAction{"DOS utilities",
                [](Form& f, Click&) { return page(f, &FormMain::ShowDosUtilitiesMenu); }, Title},
-    // No space before "&&": the console changes into the folder, lists it (or the tool's
-    // file) and stays open for the user to run the tool by hand.
+    // The console changes into the folder, lists it (or the tool's file) and stays open
+    // for the user to run the tool by hand.
     MenuAction{"Prog**.exe - Reload calibration coefficients into an instrument",
                [](Form& f, Click&) {
-                   return console(f, "cmd.exe /k pushd " + f.mod().CDPath + "\\progsoftware" +
-                                         "&&dir");
+                   return console(f, consoleCommandLine({f.mod().CDPath + "\\progsoftware", ""}));
                },
                Title},
     MenuAction{"CALPUSH.exe - Reload Calibration coefficients into .CON file",
                [](Form& f, Click&) {
-                   return console(f, "cmd.exe /k pushd " + f.mod().CDPath + "&&dir calpush.exe");
+                   return console(f, consoleCommandLine({f.mod().CDPath, "calpush.exe"}));
                },
                Title},
     MenuAction{"Install Adobe Acorbat Reader (Required to view .PDF documents)", readerInstallation,

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 
 namespace discmenu::text {
 namespace {
@@ -127,17 +126,12 @@ std::string right(std::string_view s, std::size_t n) {
 }
 
 std::string mid(std::string_view s, std::size_t start, std::size_t n) {
-    if (start == 0)
-        start = 1;
-    std::size_t from = offsetOf(s, start - 1);
-    std::string_view rest = s.substr(from);
+    const std::string_view rest = s.substr(offsetOf(s, start == 0 ? 0 : start - 1));
     return std::string(rest.substr(0, offsetOf(rest, n)));
 }
 
 std::string mid(std::string_view s, std::size_t start) {
-    if (start == 0)
-        start = 1;
-    return std::string(s.substr(offsetOf(s, start - 1)));
+    return mid(s, start, s.size());
 }
 
 bool isAscii(std::string_view s) {
@@ -149,8 +143,7 @@ std::string lower(std::string_view s) {
     if (!isAscii(s))
         return mapChars(s, toLower);
     std::string out(s);
-    for (char& c : out)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    std::ranges::transform(out, out.begin(), lowerAscii);
     return out;
 }
 
@@ -158,51 +151,44 @@ std::string upper(std::string_view s) {
     if (!isAscii(s))
         return mapChars(s, toUpper);
     std::string out(s);
-    for (char& c : out)
-        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    std::ranges::transform(out, out.begin(), upperAscii);
     return out;
 }
 
 bool lowerContains(std::string_view s, std::string_view needle) {
     if (!isAscii(s))
         return lower(s).find(needle) != std::string::npos;
-    auto lowered = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
     return std::search(s.begin(), s.end(), needle.begin(), needle.end(),
-                       [&](char a, char b) { return lowered(a) == b; }) != s.end();
+                       [](char a, char b) { return lowerAscii(a) == b; }) != s.end();
 }
 
-bool endsWith(std::string_view s, std::string_view suffix) {
-    return s.ends_with(suffix);
-}
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.starts_with(prefix);
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
+    std::string out;
+    for (std::size_t at = 0;;) {
+        const std::size_t next = s.find(from, at);
+        out += s.substr(at, next - at);
+        if (next == std::string_view::npos)
+            return out;
+        out += to;
+        at = next + from.size();
+    }
 }
 
 bool isValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        auto c = static_cast<unsigned char>(bytes[i]);
-        int extra;
-        char32_t cp;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            cp = c & 0x07;
-        } else {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        // The bytes that follow this first one; -1 where no character starts with it.
+        const int extra = c < 0x80   ? 0
+                          : c < 0xC2 ? -1
+                          : c < 0xE0 ? 1
+                          : c < 0xF0 ? 2
+                          : c < 0xF5 ? 3
+                                     : -1;
+        if (extra < 0 || i + extra >= bytes.size())
             return false;
-        }
-        if (i + extra >= bytes.size())
-            return false;
+        char32_t cp = c & (0x7F >> (extra + 1));
         for (int k = 1; k <= extra; ++k) {
-            auto cc = static_cast<unsigned char>(bytes[i + k]);
+            const auto cc = static_cast<unsigned char>(bytes[i + k]);
             if (!isContinuation(cc))
                 return false;
             cp = (cp << 6) | (cc & 0x3F);
@@ -222,11 +208,8 @@ std::string fromDiscBytes(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (char ch : bytes) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80 && c <= 0x9F)
-            appendUtf8(out, cp1252High[c - 0x80]);
-        else
-            appendUtf8(out, c);
+        const auto c = static_cast<unsigned char>(ch);
+        appendUtf8(out, c >= 0x80 && c <= 0x9F ? cp1252High[c - 0x80] : c);
     }
     return out;
 }

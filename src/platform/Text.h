@@ -23,8 +23,21 @@ std::string upper(std::string_view s);
 // Whether the lower-case form of s contains needle (compared exactly).
 bool lowerContains(std::string_view s, std::string_view needle);
 bool isAscii(std::string_view s);
-bool endsWith(std::string_view s, std::string_view suffix);
-bool startsWith(std::string_view s, std::string_view prefix);
+inline bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.ends_with(suffix);
+}
+inline bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.starts_with(prefix);
+}
+// The case of one byte, for ASCII text: only the letters A to Z change.
+inline char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+inline char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+// s with every occurrence of from (not empty), left to right, replaced by to.
+std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);
 
 bool isValidUtf8(std::string_view bytes);
 // Text from bytes as written on a disc: valid UTF-8 stays as it is; anything else is

@@ -1,5 +1,6 @@
 #include "savedlg/InstallSets.h"
 
+#include <algorithm>
 #include <array>
 
 namespace discmenu {
@@ -22,11 +23,8 @@ constexpr std::array<InstallSet, 2> sets = {
 } // namespace
 
 const InstallSet* installSetFor(std::string_view caption) {
-    for (const InstallSet& set : sets) {
-        if (set.caption == caption)
-            return &set;
-    }
-    return nullptr;
+    const auto at = std::ranges::find(sets, caption, &InstallSet::caption);
+    return at != sets.end() ? &*at : nullptr;
 }
 
 } // namespace discmenu

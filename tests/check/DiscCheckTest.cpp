@@ -116,7 +116,7 @@ TEST(SampleDiscCheck, SoftwareDiscMadeForAJob) {
     EXPECT_EQ(quaylog.dialogCaption, "Install path for Quaylog");
     EXPECT_EQ(quaylog.dialogSource, "D:\\\\brinext.dos\\");
     EXPECT_EQ(itemOf(r, "CALPUSH.exe - Reload Calibration coefficients into .CON file").runs,
-              (Strings{"cmd.exe /k pushd D:\\&&dir calpush.exe"}));
+              (Strings{"cmd.exe /k pushd \"D:\\\"&&dir calpush.exe"}));
     EXPECT_EQ(r.files, filesBelow(samples / "software-job-disc"));
 }
 

@@ -5,6 +5,7 @@
 # checks that the process ends.
 # With a walk file, it then clicks through the menu (see walk.sh).
 #   run-disc.sh PROGRAM X11CLOSE DISC-FOLDER EXPECTED-TRACE SHOT.png [WALK]
+# DISCMENU_LAUNCH=COMMAND starts the program through COMMAND (given the program's path).
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
@@ -31,7 +32,7 @@ done
 # The user's home, drive C:, is a folder of the test's own.
 mkdir -p "$work/home"
 PATH="$work/bin:$PATH" HOME="$work/home" TERMINAL= VISUAL= EDITOR= DISCMENU_TRACE="$trace" \
-  "$work/disc/autorun/discmenu" &
+  ${DISCMENU_LAUNCH:-} "$work/disc/autorun/discmenu" &
 pid=$!
 
 for _ in $(seq 100); do

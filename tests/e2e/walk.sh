@@ -10,8 +10,10 @@
 #   !row N                    click item row N of the main window
 #   !click X Y                click at pixel X, Y of that window
 #   !type TEXT                select all in the focused text box and type TEXT
-#   !key KEY                  press a key (xdotool's names: Return, Tab ...)
-#   !expect LINE              wait for this line in the trace (\t stands for a tab)
+#   !key KEY...               press keys in turn (xdotool's names: Return, Tab ...)
+#   !page CAPTION|ITEM|ITEM...  expect that main window caption and those items, no click
+#   !expect LINE              wait for this line in the trace (\t stands for a tab, @DISC
+#                             for the staged disc as the program sees it: Z:\...\disc)
 #   !called TEXT              wait for a stand-in program called with TEXT (@WORK: the work folder)
 #   !file PATH                wait for a file below the work folder
 #   !shot NAME                a screenshot beside the test's own, for people to look at
@@ -81,6 +83,7 @@ expect_page() { # expect_page LINES-BEFORE CAPTION ITEMS-LINE
 }
 
 in_trace() { grep -qxF -- "$1" "$trace"; }
+disc_path() { local p=${work//\//\\}; printf 'Z:%s\\disc' "$p"; }
 # The display's shown windows, bottom first (without a window manager, the root's children).
 stacking() {
   local id
@@ -110,9 +113,19 @@ walk_step() {
   '!type '*)
     xdotool key --clearmodifiers ctrl+a
     xdotool type --delay 15 -- "$arg" ;;
-  '!key '*) xdotool key --clearmodifiers "$arg" ;;
+  '!key '*)
+    local key
+    for key in $arg; do xdotool key --clearmodifiers "$key"; sleep 0.15; done ;;
+  '!page '*)
+    caption=$'caption\tformMain\t'${arg%%|*}
+    items="items"$'\t'"${arg#*|}"
+    items=${items//|/$'\t'}
+    on_page() { [ "$(grep $'^caption\tformMain\t' "$trace" | tail -n 1)" = "$caption" ] &&
+      [ "$(last_field_line items)" = "$items" ]; }
+    wait_for on_page || { echo "expected the page '$caption' with $items"; return 1; } ;;
   '!expect '*)
     arg=${arg//\\t/$'\t'}
+    arg=${arg//@DISC/$(disc_path)}
     wait_for in_trace "$arg" || { echo "never in the trace: $arg"; return 1; } ;;
   '!called '*)
     arg=${arg//@WORK/$work}

@@ -202,8 +202,8 @@ TEST_F(MenuActions, ConsoleRowsPassTheirCommandLinesExactly) {
     click("Prog**.exe - Reload calibration coefficients into an instrument");
     click("CALPUSH.exe - Reload Calibration coefficients into .CON file");
     EXPECT_EQ(m_launcher.runs,
-              (std::vector<std::string>{"cmd.exe /k pushd " + sw + "\\progsoftware&&dir",
-                                        "cmd.exe /k pushd " + sw + "&&dir calpush.exe"}));
+              (std::vector<std::string>{"cmd.exe /k pushd \"" + sw + "\\progsoftware\"&&dir",
+                                        "cmd.exe /k pushd \"" + sw + "\"&&dir calpush.exe"}));
     EXPECT_EQ(main().caption(), "Tidewell Software CD - DOS Utilities");
 }
 

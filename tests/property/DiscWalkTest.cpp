@@ -313,8 +313,8 @@ void Walk::checkLaunches(const std::string& what) {
     const std::string& cd = m_mod->CDPath;
     for (; m_runsSeen < m_launcher.runs.size(); ++m_runsSeen) {
         const std::string& run = m_launcher.runs[m_runsSeen];
-        const bool console = run == "cmd.exe /k pushd " + cd + "\\progsoftware&&dir" ||
-                             run == "cmd.exe /k pushd " + cd + "&&dir calpush.exe";
+        const bool console = run == "cmd.exe /k pushd \"" + cd + "\\progsoftware\"&&dir" ||
+                             run == "cmd.exe /k pushd \"" + cd + "\"&&dir calpush.exe";
         const std::string notepad = "notepad.exe " + cd + "\\";
         const bool editor =
             run.starts_with(notepad) && run.substr(notepad.size()).find('\\') == std::string::npos;

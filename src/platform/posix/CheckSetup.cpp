@@ -1,6 +1,5 @@
 #include "platform/posix/CheckSetup.h"
 
-#include <cstdlib>
 #include <filesystem>
 
 namespace discmenu::posix {

@@ -4,24 +4,6 @@
 
 namespace discmenu::posix {
 
-std::optional<ConsoleCommand> parseConsoleCommand(const std::string& commandLine) {
-    constexpr std::string_view start = "cmd.exe /k pushd ";
-    constexpr std::string_view listing = "&&dir";
-    if (!text::startsWith(text::lower(commandLine), start))
-        return std::nullopt;
-    const std::size_t at = commandLine.rfind(listing);
-    if (at == std::string::npos || at < start.size())
-        return std::nullopt;
-    ConsoleCommand command{commandLine.substr(start.size(), at - start.size()), {}};
-    std::string rest = commandLine.substr(at + listing.size());
-    if (!rest.empty() && rest.front() != ' ')
-        return std::nullopt;
-    while (!rest.empty() && rest.front() == ' ')
-        rest.erase(0, 1);
-    command.name = rest;
-    return command;
-}
-
 std::optional<std::string> parseNotepadCommand(const std::string& commandLine) {
     constexpr std::string_view start = "notepad.exe ";
     if (!text::startsWith(text::lower(commandLine), start) || commandLine.size() == start.size())

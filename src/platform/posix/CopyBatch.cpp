@@ -38,14 +38,6 @@ CopyBatch::~CopyBatch() {
     }
 }
 
-void CopyBatch::notCopied(const std::string& path, Failure failure) {
-    m_report.notCopied.push_back({path, std::move(failure)});
-}
-
-void CopyBatch::folderMade(const std::string& folder) {
-    m_folders.insert(hostFolderOf(folder));
-}
-
 void CopyBatch::add(const std::string& from, const std::string& to) {
     Pending p{{}, to, 0};
     if (Outcome written = write(from, p); !written)

@@ -12,6 +12,9 @@
 
 namespace discmenu::posix {
 
+// The folder part of a host path: "." for a bare name, "/" for a name in the root.
+std::string hostFolderOf(const std::string& path);
+
 // What a copy did, file by file, by the host paths of the destinations.
 struct CopyReport {
     struct NotCopied {
@@ -42,9 +45,11 @@ public:
     // Writes the content of the host file `from` for the host path `to`.
     void add(const std::string& from, const std::string& to);
     // A folder made for this copy: the folder that holds it is flushed at the end.
-    void folderMade(const std::string& folder);
+    void folderMade(const std::string& folder) { m_folders.insert(hostFolderOf(folder)); }
     // Records that something could not be copied (a folder that could not be read or made).
-    void notCopied(const std::string& path, Failure failure);
+    void notCopied(const std::string& path, Failure failure) {
+        m_report.notCopied.push_back({path, std::move(failure)});
+    }
 
     // Makes the batch durable and puts every file in place. The first failure, if any.
     Outcome finish();
@@ -75,8 +80,5 @@ private:
     std::string m_tempTag = std::to_string(::getpid());
     unsigned m_tempCount = 0;
 };
-
-// The folder part of a host path: "." for a bare name, "/" for a name in the root.
-std::string hostFolderOf(const std::string& path);
 
 } // namespace discmenu::posix

@@ -17,10 +17,6 @@ bool exists(const std::string& p) {
     return ::lstat(p.c_str(), &st) == 0;
 }
 
-std::string join(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
-}
-
 // The name as stored in folder, matched without regard to case; empty when none matches.
 // Names compare as the program is shown them, so that a stored name that holds U+F05C
 // itself (beside or instead of a backslash) is still found by the name it was listed as.
@@ -42,35 +38,27 @@ std::string findName(const std::string& folder, const std::string& name) {
 
 constexpr std::string_view privateBackslash = "\uF05C";
 
-std::string replaceAll(std::string_view s, std::string_view from, std::string_view to) {
-    std::string out;
-    for (std::size_t at = 0;;) {
-        const std::size_t next = s.find(from, at);
-        out += s.substr(at, next - at);
-        if (next == std::string_view::npos)
-            return out;
-        out += to;
-        at = next + from.size();
-    }
-}
-
 } // namespace
 
+std::string hostJoin(const std::string& folder, const std::string& name) {
+    return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 std::string childPath(const std::string& hostFolder, const std::string& name) {
-    std::string path = join(hostFolder, name);
+    std::string path = hostJoin(hostFolder, name);
     if (!exists(path)) {
         if (std::string stored = findName(hostFolder, name); !stored.empty())
-            path = join(hostFolder, stored);
+            path = hostJoin(hostFolder, stored);
     }
     return path;
 }
 
 std::string shownName(std::string_view hostName) {
-    return replaceAll(hostName, "\\", privateBackslash);
+    return text::replaceAll(hostName, "\\", privateBackslash);
 }
 
 std::string hostName(std::string_view shownName) {
-    return replaceAll(shownName, privateBackslash, "\\");
+    return text::replaceAll(shownName, privateBackslash, "\\");
 }
 
 Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
@@ -92,7 +80,7 @@ Result<std::string> PathResolver::toHost(const std::string& windowsPath) const {
         std::string literal = *root;
         for (const std::string& name : names) {
             if (name != ".")
-                literal = join(literal, name);
+                literal = hostJoin(literal, name);
         }
         if (exists(literal))
             return literal;

@@ -27,6 +27,8 @@ private:
     DriveMap m_drives;
 };
 
+// The host path of a name in a folder of this machine, no slash doubled in the root.
+std::string hostJoin(const std::string& folder, const std::string& name);
 // The host path of a name inside a folder of this machine, found as every name of a path
 // is: as written when it exists so, otherwise the stored name that matches it without
 // regard to case, otherwise as written (a name to be created).

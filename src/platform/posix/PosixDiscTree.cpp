@@ -99,11 +99,10 @@ Outcome PosixDiscTree::walk(check::TreeVisitor& visitor) const {
         entries.clear();
         listFolder(fd, block, entries, level.subfolders);
         visitor.visit(level.relative, entries);
-        if (levels.size() <= openDepth && !level.subfolders.empty()) {
+        if (levels.size() <= openDepth && !level.subfolders.empty())
             level.fd = fd;
-        } else {
+        else
             ::close(fd);
-        }
     };
     const int rootFd = ::open(m_root.c_str(), flags);
     if (rootFd < 0)

@@ -36,9 +36,7 @@ std::string PosixEnvironment::executableFolder() {
         std::free(real);
     }
     const std::size_t slash = exe.rfind('/');
-    if (slash == std::string::npos)
-        return "/";
-    return slash == 0 ? "/" : exe.substr(0, slash);
+    return slash == std::string::npos || slash == 0 ? "/" : exe.substr(0, slash);
 }
 
 std::string regionalDateTime(const std::tm& local, const char* localeName) {

@@ -10,7 +10,6 @@ public:
     // hostProgramFolder: the folder of the running executable on this machine.
     PosixEnvironment(const DriveMap& drives, std::string hostProgramFolder);
 
-    // The folder of the running executable of this process.
     static std::string executableFolder();
 
     std::string programFolder() const override { return m_programFolder; }

@@ -41,20 +41,16 @@ struct Fd {
 // Opens a file for reading only when it is a regular file. Anything else (a named pipe
 // that would wait for a writer, a device that would be read without end) fails as a
 // missing file, and is never waited on: the open itself does not block.
-Result<int> openRegular(const std::string& host, struct stat& st) {
+Result<int> openRegular(const std::string& host) {
     const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return failErrno(errno, Err::FileNotFound);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    if (struct stat st{}; ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+                          ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         ::close(fd);
         return fail(Err::FileNotFound);
     }
     return fd;
-}
-
-std::string hostJoin(const std::string& folder, const std::string& name) {
-    return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
 // The names a destination folder holds, read once, so that each file copied into it finds
@@ -149,8 +145,7 @@ Result<std::string> PosixFileSystem::readStart(const std::string& path,
     auto host = m_paths.toHost(path);
     if (!host)
         return std::unexpected(host.error());
-    struct stat st {};
-    auto opened = openRegular(*host, st);
+    auto opened = openRegular(*host);
     if (!opened)
         return std::unexpected(opened.error());
     Fd in{*opened};
@@ -282,12 +277,9 @@ Outcome PosixFileSystem::makeFolder(const std::string& path) {
     auto host = m_paths.toHost(path);
     if (!host)
         return std::unexpected(host.error());
-    if (::mkdir(host->c_str(), 0777) != 0) {
-        if (errno == EEXIST)
-            return fail(Err::PathFileAccess);
-        return failErrno(errno, Err::PathNotFound);
-    }
-    return {};
+    if (::mkdir(host->c_str(), 0777) == 0)
+        return {};
+    return errno == EEXIST ? fail(Err::PathFileAccess) : failErrno(errno, Err::PathNotFound);
 }
 
 } // namespace discmenu::posix

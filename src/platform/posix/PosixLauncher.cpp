@@ -1,5 +1,7 @@
 #include "platform/posix/PosixLauncher.h"
 
+#include "platform/ConsoleCommand.h"
+
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/Spawn.h"
 

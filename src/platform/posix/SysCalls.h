@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace discmenu::posix {
 
@@ -41,18 +45,24 @@ public:
 
 class RealSysCalls : public SysCalls {
 public:
-    int open(const char* path, int flags, mode_t mode) override;
-    int close(int fd) override;
-    ssize_t read(int fd, void* buffer, std::size_t length) override;
-    ssize_t write(int fd, const void* buffer, std::size_t length) override;
+    int open(const char* path, int flags, mode_t mode) override {
+        return ::open(path, flags, mode);
+    }
+    int close(int fd) override { return ::close(fd); }
+    ssize_t read(int fd, void* buffer, std::size_t length) override {
+        return ::read(fd, buffer, length);
+    }
+    ssize_t write(int fd, const void* buffer, std::size_t length) override {
+        return ::write(fd, buffer, length);
+    }
     ssize_t copyFileRange(int in, int out, std::size_t length) override;
-    int fsync(int fd) override;
+    int fsync(int fd) override { return ::fsync(fd); }
     int syncFs(int fd) override;
-    int rename(const char* from, const char* to) override;
-    int mkdir(const char* path, mode_t mode) override;
-    int unlink(const char* path) override;
-    DIR* openDir(const char* path) override;
-    dirent* readDir(DIR* dir) override;
+    int rename(const char* from, const char* to) override { return ::rename(from, to); }
+    int mkdir(const char* path, mode_t mode) override { return ::mkdir(path, mode); }
+    int unlink(const char* path) override { return ::unlink(path); }
+    DIR* openDir(const char* path) override { return ::opendir(path); }
+    dirent* readDir(DIR* dir) override { return ::readdir(dir); }
 };
 
 } // namespace discmenu::posix

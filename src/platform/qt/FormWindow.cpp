@@ -38,7 +38,8 @@ int px(int twips) {
 } // namespace
 
 FormWindow::FormWindow(QtDesktop& desktop, ui::Form& form)
-    : QWidget(nullptr, flagsFor(form.borderStyle())), m_desktop(desktop), m_form(form) {
+    : QWidget(nullptr, flagsFor(form.borderStyle())), m_desktop(desktop), m_form(form),
+      m_dialog(form.borderStyle() == ui::BorderStyle::FixedDialog) {
     setObjectName(QString::fromStdString(form.name()));
     setMouseTracking(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -60,6 +61,7 @@ FormWindow::FormWindow(QtDesktop& desktop, ui::Form& form)
 
 void FormWindow::detach() {
     m_detached = true;
+    m_keys.forget();
     hide();
 }
 
@@ -106,8 +108,13 @@ void FormWindow::sync() {
                            : *state == ui::WindowState::Maximized ? Qt::WindowMaximized
                                                                   : Qt::WindowNoState);
         const bool wasVisible = isVisible();
-        if (!wasVisible)
+        if (!wasVisible) {
+            // The window itself holds the focus until a control is given it: none is
+            // focused (nor its frame drawn) before the keyboard moves there.
+            if (!focusWidget())
+                setFocus(Qt::OtherFocusReason);
             show();
+        }
         // A window shown comes up above the others (where no window manager does it, X
         // maps it again where it last lay); one already shown also takes the focus.
         if (m_form.takeBringToFront()) {
@@ -118,6 +125,7 @@ void FormWindow::sync() {
     } else if (isVisible()) {
         hide();
     }
+    m_keys.sync(m_form, m_views);
 }
 
 void FormWindow::placeAtStart() {
@@ -199,6 +207,11 @@ void FormWindow::moveEvent(QMoveEvent*) {
     if (!m_detached && takeOuterSize() &&
         m_form.borderStyle() == ui::BorderStyle::SizableToolWindow)
         raise(ui::UiEvent::form(ui::EventKind::Resize));
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    if (m_detached || !m_keys.pressButton(*event, m_form))
+        QWidget::keyPressEvent(event);
 }
 
 void FormWindow::changeEvent(QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt/KeyboardFocus.h"
 #include "platform/qt/Widgets.h"
 #include "platform/ui/Form.h"
 
@@ -30,6 +31,7 @@ public:
 
     // The form is gone: the window no longer reaches it and closes quietly.
     void detach();
+    bool isDialog() const { return m_dialog; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -38,6 +40,7 @@ protected:
     void changeEvent(QEvent*) override;
     void resizeEvent(QResizeEvent*) override;
     void moveEvent(QMoveEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
 
 private:
     // WidgetHost
@@ -54,12 +57,14 @@ private:
     ui::Form& m_form;
     bool m_detached = false;
     bool m_placed = false;
+    bool m_dialog = false;
     // The form's picture file; empty when it has none.
     QString m_pictureFile;
     // The part of the picture the window can show, decoded when first drawn.
     QImage m_picture;
     // One per control of the form, in its order.
     std::vector<std::unique_ptr<ControlView>> m_views;
+    KeyboardFocus m_keys{*this, *this};
 };
 
 } // namespace discmenu::qt

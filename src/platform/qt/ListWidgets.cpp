@@ -4,6 +4,7 @@
 #include "platform/ui/Look.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -55,6 +56,10 @@ ui::UiEvent eventOf(ui::EventKind kind, const ui::Control& c) {
     return ui::UiEvent::of(kind, c.name(), c.index());
 }
 
+bool isEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
 } // namespace
 
 ListWidget::ListWidget(QWidget* parent, WidgetHost& host, ui::ListBox& list)
@@ -93,6 +98,13 @@ void ListWidget::sync() {
     m_syncing = false;
 }
 
+void ListWidget::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(event) && currentRow() >= 0)
+        m_host.raise(eventOf(ui::EventKind::DblClick, m_control));
+    else
+        QListWidget::keyPressEvent(event);
+}
+
 bool ListWidget::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::MouseMove)
         m_host.raise(eventOf(ui::EventKind::MouseMove, m_control));
@@ -112,6 +124,13 @@ FileListWidget::FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& 
             [this](QListWidgetItem*) { raiseCaptured(ui::EventKind::Click); });
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem*) { raiseCaptured(ui::EventKind::DblClick); });
+}
+
+void FileListWidget::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(event) && currentRow() >= 0)
+        raiseCaptured(ui::EventKind::DblClick);
+    else
+        QListWidget::keyPressEvent(event);
 }
 
 void FileListWidget::capture() {
@@ -136,10 +155,19 @@ void FileListWidget::sync() {
 FolderListWidget::FolderListWidget(QWidget* parent, WidgetHost& host, ui::FolderList& folders)
     : ViewOf(parent, host, folders) {
     classicRows(this);
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        const int r = row(item);
-        m_host.act([this, r] { m_control.userOpen(r); });
-    });
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { open(row(item)); });
+}
+
+void FolderListWidget::open(int row) {
+    m_host.act([this, row] { m_control.userOpen(row); });
+}
+
+void FolderListWidget::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(event) && currentRow() >= 0)
+        open(currentRow());
+    else
+        QListWidget::keyPressEvent(event);
 }
 
 void FolderListWidget::sync() {

@@ -1,7 +1,9 @@
 #include "platform/qt/QtDesktop.h"
 
+#include "platform/qt/Accessible.h"
 #include "platform/qt/MemoryUse.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPixmapCache>
 #include <QThread>
@@ -30,6 +32,7 @@ void DeleteLater::operator()(FormWindow* window) const {
 QtDesktop::QtDesktop()
     : m_windows([this](ui::Form& form) { return Windows::Window(new FormWindow(*this, form)); }) {
     QPixmapCache::setCacheLimit(PixmapCacheKiB);
+    QAccessible::installFactory(&accessibleFor);
     m_windows.onReleased = [this] { m_windows.disposeReleased(); };
     m_windows.afterEvent = [this] { afterEvent(); };
 }

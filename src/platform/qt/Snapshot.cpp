@@ -176,9 +176,12 @@ int snapshotCommand(int argc, char** argv) {
     }
     // Drawn off screen, with the renderer the window uses.
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Off screen there is no window to bring to the front; that is no news to report.
+    // A disc maker's tool prints its own messages and Qt's real trouble only: that there is
+    // no window to bring to the front off screen, or that Qt made a runtime folder of its
+    // own (a root shell, a service account), is no news to them.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (!text.contains(QLatin1String("does not support raise")))
+        if (!text.contains(QLatin1String("does not support raise")) &&
+            !text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
             std::fprintf(stderr, "%s%s\n",
                          type == QtDebugMsg ? "" : "qt: ", text.toUtf8().constData());
     });

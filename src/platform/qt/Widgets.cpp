@@ -3,9 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyleOptionFocusRect>
 #include <QTimer>
 #include <utility>
 
@@ -81,7 +83,42 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), palette().window());
     painter.setFont(font());
     painter.setPen(m_color);
-    painter.drawText(rect(), int(m_alignment | Qt::AlignTop | Qt::TextWordWrap), m_text);
+    const int flags = int(m_alignment | Qt::AlignTop | Qt::TextWordWrap);
+    painter.drawText(rect(), flags, m_text);
+    if (m_keyFocus && hasFocus()) {
+        QStyleOptionFocusRect frame;
+        frame.initFrom(this);
+        frame.state |= QStyle::State_KeyboardFocusChange;
+        // In the text's colour: the style's own would hardly show on the picture's blue.
+        frame.palette.setColor(QPalette::Highlight, m_color);
+        frame.backgroundColor = m_color;
+        frame.rect = painter.boundingRect(rect(), flags, m_text).intersected(rect());
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+    }
+}
+
+void LabelWidget::press() {
+    ui::UiEvent click = ui::UiEvent::of(ui::EventKind::Click, m_control.name(), m_control.index());
+    click.byKeyboard = true;
+    m_host.raise(click);
+}
+
+void LabelWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space)
+        press();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void LabelWidget::focusInEvent(QFocusEvent* event) {
+    m_keyFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+}
+
+void LabelWidget::focusOutEvent(QFocusEvent*) {
+    m_keyFocus = false;
+    update();
 }
 
 void LabelWidget::raise(ui::EventKind kind) {
@@ -141,6 +178,13 @@ ButtonWidget::ButtonWidget(QWidget* parent, WidgetHost& host, const ui::Button& 
     connect(this, &QPushButton::clicked, this, [this] {
         m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_control.name(), m_control.index()));
     });
+}
+
+void ButtonWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        click();
+    else
+        QPushButton::keyPressEvent(event);
 }
 
 void ButtonWidget::sync() {

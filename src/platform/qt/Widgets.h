@@ -68,7 +68,9 @@ std::unique_ptr<ControlView> makeControlView(QWidget* parent, WidgetHost& host,
 
 // A label as the discs' windows draw it: its text at the top of a fixed box, wrapped at
 // word boundaries and cut at the box's edges, over whatever lies behind it when it is
-// transparent. It takes no focus and tells the form of clicks and mouse movement.
+// transparent. It tells the form of clicks and mouse movement. A label that is a tab stop
+// takes the focus from the keyboard only, shows it with the style's focus frame, and
+// takes Enter and Space as its click.
 class LabelWidget : public ViewOf<QWidget, const ui::Label> {
 public:
     LabelWidget(QWidget* parent, WidgetHost& host, const ui::Label& label);
@@ -76,12 +78,17 @@ public:
     QString text() const { return m_text; }
     QColor textColor() const { return m_color; }
     Qt::Alignment textAlignment() const { return m_alignment; }
+    // The click of Enter, Space or a screen reader's default action.
+    void press();
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
     void mouseDoubleClickEvent(QMouseEvent*) override;
+    void keyPressEvent(QKeyEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
+    void focusOutEvent(QFocusEvent*) override;
 
 private:
     void raise(ui::EventKind kind);
@@ -91,6 +98,7 @@ private:
     bool m_transparent = true;
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_endsDoubleClick = false; // the next release ends a double-click
+    bool m_keyFocus = false;        // the keyboard gave it the focus
 };
 
 // The job list: rows as high as the discs' windows draw them, one row chosen.
@@ -103,6 +111,7 @@ public:
 
 protected:
     bool viewportEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_syncing = false;
@@ -110,11 +119,15 @@ private:
     std::optional<std::uint64_t> m_shown;
 };
 
-// A list of files in which a click toggles an entry's selection.
+// A list of files in which a click toggles an entry's selection. In each list Enter is
+// the double-click of the current row.
 class FileListWidget : public ViewOf<QListWidget, ui::FileList> {
 public:
     FileListWidget(QWidget* parent, WidgetHost& host, ui::FileList& files);
     void sync() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The user's selection and current row, into the data.
@@ -125,11 +138,17 @@ private:
 };
 
 // A folder tree: the current folder's ancestors, the current folder, its subfolders.
-// A double-click opens a folder.
+// A double-click or Enter opens a folder.
 class FolderListWidget : public ViewOf<QListWidget, ui::FolderList> {
 public:
     FolderListWidget(QWidget* parent, WidgetHost& host, ui::FolderList& folders);
     void sync() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void open(int row);
 };
 
 // A drop-down of the machine's drives.
@@ -142,11 +161,14 @@ private:
     bool m_syncing = false;
 };
 
-// A push button.
+// A push button; Enter presses it as Space does.
 class ButtonWidget : public ViewOf<QPushButton, const ui::Button> {
 public:
     ButtonWidget(QWidget* parent, WidgetHost& host, const ui::Button& button);
     void sync() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // A single-line text box that tells of Enter and of losing the focus, after writing what

@@ -17,24 +17,42 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using namespace discmenu;
 
 namespace {
 
-bool hasDisplay() {
-#if defined(__linux__) || defined(__unix__)
-#ifndef __APPLE__
-    auto set = [](const char* name) {
-        const char* v = std::getenv(name);
-        return v && *v;
-    };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+bool isSet(const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+}
+
+// Whether the windows go to an X display: always on Linux, on Wayland desktops through
+// XWayland, since the program carries no Wayland platform (the one of this Qt draws windows
+// without a title bar). A platform asked for by name other than Wayland's (offscreen, for
+// tools and tests) is kept.
+bool drawsOnX11() {
+#if defined(__APPLE__)
+    return false;
+#else
+    const char* asked = std::getenv("QT_QPA_PLATFORM");
+    return !isSet("QT_QPA_PLATFORM") || std::strstr(asked, "wayland") ||
+           std::string_view(asked) == "xcb";
 #endif
-#endif
-    return true;
+}
+
+// Qt's notice that it made a runtime folder of its own is no news to the people who run
+// the program from a root shell or a service account; everything else is passed on.
+QtMessageHandler qtMessages = nullptr;
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (!text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        qtMessages(type, context, text);
 }
 
 } // namespace
@@ -43,14 +61,25 @@ int main(int argc, char** argv) {
     // The disc makers' snapshot needs no display; their check is discmenu's own.
     if (argc > 1 && std::string(argv[1]) == "--snapshot")
         return qt::snapshotCommand(argc, argv);
-    if (!hasDisplay()) {
-        std::fputs("discmenu needs a graphical display; on a machine without one, start it "
-                   "under a virtual display, for example: xvfb-run -a discmenu\n",
+    const bool x11 = drawsOnX11();
+    if (x11 && !isSet("DISPLAY")) {
+        std::fputs("discmenu needs an X display (on a Wayland desktop, XWayland); on a machine "
+                   "without one, start it under a virtual display, for example: xvfb-run -a "
+                   "discmenu\n",
                    stderr);
         return 1;
     }
+    // The platform is chosen on the command line, so that it holds for this process only:
+    // what the program opens and starts gets the desktop's own QT_QPA_PLATFORM.
+    std::vector<char*> args(argv, argv + argc);
+    std::string platformOption = "-platform", xcb = "xcb";
+    if (x11)
+        args.insert(args.begin() + 1, {platformOption.data(), xcb.data()});
+    int argCount = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    qtMessages = qInstallMessageHandler(quietMessages);
     qt::limitMemoryGrowth();
-    QApplication app(argc, argv);
+    QApplication app(argCount, args.data());
     QApplication::setApplicationName(QString::fromUtf8(qt::QtMessageBoxes::Title));
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -88,7 +88,7 @@ TEST_F(Launcher, EachTerminalFamilyGetsTheConsoleItsOwnWay) {
         standIn(r.terminal);
         ::setenv("TERMINAL", r.terminal, 1);
         // The row names the tool in small letters; the disc spells it in capitals.
-        ASSERT_TRUE(m_launcher->runProgram("cmd.exe /k pushd D:\\&&dir calpush.exe"));
+        ASSERT_TRUE(m_launcher->runProgram("cmd.exe /k pushd \"D:\\\"&&dir calpush.exe"));
         std::vector<std::string> expected = r.before;
         for (const std::string& word : posix::consoleProgram(disc, "CALPUSH.EXE"))
             expected.push_back(word);

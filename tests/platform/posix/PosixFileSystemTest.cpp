@@ -1,6 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 #include "DiscFixture.h"
 #include "Unwritable.h"
+#include "platform/ConsoleCommand.h"
 #include "platform/posix/CommandLine.h"
 #include "platform/posix/PosixEnvironment.h"
 
@@ -300,16 +301,23 @@ TEST(RegionalDateTime, TakesEveryDateWindowsCanHold) {
 }
 
 TEST(CommandLine, TakesTheProgramsCommandLinesApart) {
-    auto console = posix::parseConsoleCommand("cmd.exe /k pushd D:\\\\sw\\progsoftware&&dir");
-    ASSERT_TRUE(console);
-    EXPECT_EQ(console->folder, "D:\\\\sw\\progsoftware");
-    EXPECT_EQ(console->name, "");
-    console = posix::parseConsoleCommand("cmd.exe /k pushd D:\\A&&B&&dir calpush.exe");
+    // The console's folder is quoted, so that cmd runs nothing of a name like "R&D (x)".
+    for (const ConsoleCommand& c : {ConsoleCommand{"D:\\\\sw\\progsoftware", ""},
+                                    ConsoleCommand{"C:\\R&D (x)|^<>", "calpush.exe"},
+                                    ConsoleCommand{"D:\\", "calpush.exe"}}) {
+        const std::string line = consoleCommandLine(c);
+        EXPECT_EQ(line, "cmd.exe /k pushd \"" + c.folder + "\"&&dir" +
+                            (c.name.empty() ? "" : " " + c.name));
+        auto back = parseConsoleCommand(line);
+        ASSERT_TRUE(back) << line;
+        EXPECT_EQ(back->folder, c.folder);
+        EXPECT_EQ(back->name, c.name);
+    }
+    auto console = parseConsoleCommand("cmd.exe /k pushd D:\\A&&B&&dir calpush.exe");
     ASSERT_TRUE(console);
     EXPECT_EQ(console->folder, "D:\\A&&B"); // the listing is the last "&&dir"
-    EXPECT_EQ(console->name, "calpush.exe");
-    EXPECT_FALSE(posix::parseConsoleCommand("cmd.exe /k pushd D:\\&&dirx"));
-    EXPECT_FALSE(posix::parseConsoleCommand("cmd.exe /c del D:\\x"));
+    EXPECT_FALSE(parseConsoleCommand("cmd.exe /k pushd D:\\&&dirx"));
+    EXPECT_FALSE(parseConsoleCommand("cmd.exe /c del D:\\x"));
     EXPECT_EQ(posix::parseNotepadCommand("notepad.exe D:\\a b.con").value_or("?"), "D:\\a b.con");
     EXPECT_FALSE(posix::parseNotepadCommand("notepad.exe "));
     EXPECT_FALSE(posix::parseNotepadCommand("calc.exe"));
