@@ -186,7 +186,25 @@ protected:
         }
     }
 
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        const LRESULT r = ListOf::onMessage(msg, wp, lp);
+        // Space toggles the file at the caret; Wine's list tells no one (no LBN_SELCHANGE),
+        // and the next sync would undo it.
+        if (msg == WM_KEYDOWN && wp == VK_SPACE && !m_host.detached() && selectionMoved())
+            userEvent(ui::EventKind::Click);
+        return r;
+    }
+
 private:
+    bool selectionMoved() const {
+        const std::vector<bool>& known = m_data.selection();
+        for (int i = 0; i < count(); ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            if (isSelected(i) != (at < known.size() && known[at]))
+                return true;
+        }
+        return false;
+    }
     // The list's selection and caret go into the data first.
     void userEvent(ui::EventKind kind) {
         for (int i = 0; i < count(); ++i)
