@@ -5,7 +5,7 @@
 #   tests/win32/check-exe.sh discmenu.exe
 set -euo pipefail
 exe=$1
-system='^(kernel32|user32|gdi32|shell32|shlwapi|comctl32|ole32|oleaut32|windowscodecs|uxtheme|advapi32|msvcrt|comdlg32)\.dll$'
+system='^(kernel32|user32|gdi32|shell32|shlwapi|comctl32|ole32|oleaut32|oleacc|windowscodecs|uxtheme|advapi32|msvcrt|comdlg32)\.dll$'
 status=0
 while read -r dll; do
   if ! printf '%s\n' "${dll,,}" | grep -Eq "$system"; then
@@ -14,7 +14,7 @@ while read -r dll; do
   fi
 done < <(
   # The import table, and every DLL the program names: delayed imports (the common
-  # controls) and libraries it loads when it first needs them (shell, COM).
+  # controls) and libraries it loads when it first needs them (shell, COM, accessibility).
   x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p'
   { strings -a "$exe"; strings -a -el "$exe"; } | grep -i -o -E '[a-z0-9_.+-]+\.dll\b' || true
 )

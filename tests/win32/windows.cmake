@@ -26,15 +26,21 @@ target_link_options(wine_recorder PRIVATE -municode)
 find_program(XVFB_RUN xvfb-run)
 find_program(OPENBOX openbox)
 if(XVFB_RUN AND OPENBOX)
-  foreach(disc service-disc software-job-disc generic-disc)
-    add_test(NAME wine_${disc}
+  # Each sample disc walked by the mouse, and again by the keyboard alone (DISC-keys). Not
+  # the generic disc's keyboard walk: it installs into the last folder of drive C: (End in
+  # the folder list), which is the walk's own at home on Linux but Wine's own windows folder
+  # under Wine.
+  foreach(walk service-disc service-disc-keys software-job-disc software-job-disc-keys
+               generic-disc)
+    string(REGEX REPLACE "-keys$" "" disc ${walk})
+    add_test(NAME wine_${walk}
       COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-disc.sh $<TARGET_FILE:discmenu>
               $<TARGET_FILE:wine_recorder> ${PROJECT_SOURCE_DIR}/samples/${disc}
               ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${disc}.trace
-              ${PROJECT_BINARY_DIR}/screenshots/${disc}.png
-              ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${disc}.walk)
+              ${PROJECT_BINARY_DIR}/screenshots/${walk}.png
+              ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${walk}.walk)
     # One at a time: each test has the prefix's server to itself, on its own display.
-    set_tests_properties(wine_${disc} PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
+    set_tests_properties(wine_${walk} PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
   endforeach()
 else()
   message(WARNING "xvfb-run or openbox not found: the Windows end-to-end tests are left out")
@@ -42,8 +48,11 @@ endif()
 
 # The adapter's windows under Wine.
 # With the program's resources: its pictures and its manifest (per-monitor DPI awareness).
-add_executable(win32_tests win32/FormWindowTest.cpp ${PROJECT_BINARY_DIR}/src/platform/win32/discmenu.rc)
-target_link_libraries(win32_tests PRIVATE discmenu_testsupport discmenu_win32ui GTest::gtest_main)
+add_executable(win32_tests win32/FormWindowTest.cpp win32/KeyboardTest.cpp
+                           ${PROJECT_BINARY_DIR}/src/platform/win32/discmenu.rc)
+# A screen reader's calls (oleacc), as a reader makes them.
+target_link_libraries(win32_tests PRIVATE discmenu_testsupport discmenu_win32ui GTest::gtest_main
+                                           oleacc oleaut32 ole32)
 target_compile_definitions(win32_tests PRIVATE DISCMENU_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
 if(XVFB_RUN AND OPENBOX)
   add_test(NAME win32_forms COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-gui.sh

@@ -50,8 +50,31 @@ reg="$work/openers.reg"
   printf '\r\n[HKEY_CLASSES_ROOT\\.pdf]\r\n@="pdffile"\r\n'
 } >"$reg"
 wine regedit /S "$(winepath -w "$reg")" >>"$work/wine.log" 2>&1
-# Drive C: is the prefix's: what an earlier walk saved there goes first.
+# The user's home (home/ in a walk) is drive C:, the prefix's: what an earlier walk saved
+# there goes first, then the walk's @file lines make their files (see walk.sh's prepare).
 rm -rf "$WINEPREFIX/drive_c/saved" "$WINEPREFIX/drive_c/dos"
+if [ -n "$walkfile" ]; then
+  while IFS= read -r line; do
+    case "$line" in
+    '@file home/'?* | '!file home/'?*)
+      top=${line#* home/} top=${top%% *} top=${top%%/*}
+      case "$top" in # never what Wine itself keeps there
+      windows | users | Program* | discmenu-recorder.exe) ;;
+      *) rm -rf "${WINEPREFIX:?}/drive_c/$top" ;;
+      esac ;;
+    esac
+  done <"$walkfile"
+  while IFS= read -r line; do
+    [[ $line == '@file '* ]] || continue
+    arg=${line#* } path=${arg%% *}
+    case "$path" in
+    home/*) path=$WINEPREFIX/drive_c/${path#home/} ;;
+    *) path=$work/$path ;;
+    esac
+    mkdir -p "$(dirname "$path")"
+    printf '%s' "${arg#* }" >"$path"
+  done <"$walkfile"
+fi
 
 trace="$work/trace.txt"
 calls="$work/calls.txt"
@@ -133,6 +156,19 @@ if [ -n "$walkfile" ]; then
     last_click="$wid $1 $2"
     xdotool mousemove --window "$wid" $(( $1 + off[0] )) $(( $2 + off[1] )) click 1
   }
+  trace_still() { # until the trace has not grown for a second (at most ten)
+    local size last=-1 still=0
+    for _ in $(seq 100); do
+      size=$(stat -c %s "$trace")
+      if [ "$size" = "$last" ]; then
+        still=$((still + 1))
+        [ "$still" -ge 10 ] && return 0
+      else
+        still=0 last=$size
+      fi
+      sleep 0.1
+    done
+  }
   # The window manager's list of its windows, bottom first.
   stacking() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //' | tr ',' '\n' |
@@ -141,10 +177,19 @@ if [ -n "$walkfile" ]; then
   walk_step() {
     case "$1" in
     '!called '*) return 0 ;;
+    '!focus')
+      # Wine makes a window the active one when the window manager hands it the focus
+      # (WM_TAKE_FOCUS), as for a click on its frame, not for the X focus alone.
+      xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowfocus "$wid"
+      sleep 0.2
+      return 0 ;;
     '!file '*)
       local path=${1#* }
       path=${path/#home\//$WINEPREFIX/drive_c/}
       wait_for test -f "$path" || { echo "no file $path"; return 1; }
+      # The handler that wrote it may run on (more files, the shell's open, a window
+      # hidden): what the walk does next waits for it, as a user's keys and clicks would.
+      trace_still
       return 0 ;;
     '!window '*) window_title=${1#* } ;;
     '!main' | '!row '* | [0-9]*) window_title=main ;;

@@ -23,8 +23,13 @@ public:
         create(0, WC_BUTTONW, ChildStyle | BS_PUSHBUTTON, id);
     }
     void onCommand(int code) override {
+        // Space on the focused button clicks it too.
         if (code == BN_CLICKED)
-            m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_button.name(), m_button.index()));
+            click(m_host.keyboardInUse());
+    }
+    bool pressEnter() override {
+        click(true);
+        return true;
     }
 
 protected:
@@ -34,9 +39,21 @@ protected:
         GetWindowTextW(hwnd(), shown, 256);
         if (caption != shown)
             SetWindowTextW(hwnd(), caption.c_str());
+        // The default button's frame says that Enter presses it.
+        const bool isDefault =
+            (GetWindowLongW(hwnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        if (isDefault != m_button.isDefault())
+            SendMessageW(hwnd(), BM_SETSTYLE,
+                         m_button.isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
 
 private:
+    void click(bool byKeyboard) {
+        ui::UiEvent click = event(ui::EventKind::Click);
+        click.byKeyboard = byKeyboard;
+        m_host.raise(click);
+    }
+
     ui::Button& m_button;
 };
 
@@ -92,7 +109,7 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_KILLFOCUS: {
-        const LRESULT r = Wnd::onMessage(msg, wp, lp);
+        const LRESULT r = NativeControl::onMessage(msg, wp, lp);
         const HWND next = reinterpret_cast<HWND>(wp);
         if (next && GetAncestor(next, GA_ROOT) == GetAncestor(hwnd(), GA_ROOT))
             lostFocusTo(next);
@@ -101,7 +118,7 @@ LRESULT EditCtrl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return Wnd::onMessage(msg, wp, lp);
+    return NativeControl::onMessage(msg, wp, lp);
 }
 
 void EditCtrl::lostFocusTo(HWND next) {
@@ -133,6 +150,23 @@ void NativeControl::dpiChanged() {
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_host.controlFont()), FALSE);
 }
 
+LRESULT NativeControl::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETOBJECT && !m_host.detached()) {
+        if (const LRESULT object =
+                m_accessible.answerNative(m_host.accessibility(), hwnd(), wp, lp, *this))
+            return object;
+    }
+    const LRESULT r = Wnd::onMessage(msg, wp, lp);
+    // Last: the handler may end this window.
+    if (msg == WM_SETFOCUS && m_host.keyboardInUse() && !m_host.detached())
+        m_host.raise(event(ui::EventKind::GotFocus));
+    return r;
+}
+
+std::wstring NativeControl::accessibleName() const {
+    return toWide(m_control.spokenName());
+}
+
 void NativeControl::sync() {
     const RECT box = boxOf(m_control, m_host.dpi());
     RECT now{};
@@ -142,6 +176,9 @@ void NativeControl::sync() {
         SetWindowPos(hwnd(), nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     syncContent();
+    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+    if (static_cast<bool>(style & WS_TABSTOP) != m_control.tabStop())
+        SetWindowLongW(hwnd(), GWL_STYLE, style ^ WS_TABSTOP);
     if (static_cast<bool>(IsWindowVisible(hwnd())) != m_control.visible())
         ShowWindow(hwnd(), m_control.visible() ? SW_SHOWNA : SW_HIDE);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Control.h"
 #include "platform/ui/UiEvent.h"
+#include "platform/win32/Accessible.h"
 #include "platform/win32/Shell.h"
 #include "platform/win32/Wnd.h"
 
@@ -10,8 +11,9 @@
 #include <string>
 
 namespace discmenu::ui {
+struct Font;
 class TextBox;
-}
+} // namespace discmenu::ui
 
 namespace discmenu::win32 {
 
@@ -22,7 +24,16 @@ public:
     virtual HWND window() const = 0;
     virtual UINT dpi() const = 0;
     virtual HFONT controlFont() = 0;
+    // The font a label's text is drawn in.
+    virtual HFONT labelFont(const ui::Font& font) = 0;
+    // Paints AREA of the client area as the form shows it there (its picture and labels)
+    // into DC, whose logical coordinates are the client area's.
+    virtual void paintArea(HDC dc, const RECT& area) = 0;
     virtual Shell& shell() = 0;
+    virtual Accessibility& accessibility() = 0;
+    // The user's last input was a key, not a mouse button: a focus that moves now was moved
+    // by the keyboard.
+    virtual bool keyboardInUse() const = 0;
     // The form is gone: its controls' data must not be touched any more.
     virtual bool detached() const = 0;
     virtual bool syncing() const = 0;
@@ -40,16 +51,21 @@ public:
 
 // A control drawn by a native window of its kind, one small class per kind: it makes its
 // window at the control's place, brings it in line with the data, and handles its own
-// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM).
-class NativeControl : public Wnd {
+// notifications, which the form window hands back to it (WM_COMMAND, WM_DRAWITEM). A
+// screen reader reads it by Windows' own object for its kind, named as the data names it;
+// the focus that the keyboard moves to it is its GotFocus.
+class NativeControl : public Wnd, private AccessibleFacts {
 public:
     NativeControl(ControlHost& host, ui::Control& control) : m_host(host), m_control(control) {}
 
     ui::Control& control() const { return m_control; }
-    // Place, size, content and visibility as the data has them.
+    // Place, size, content, visibility and tab stop as the data has them.
     void sync();
     virtual void onCommand(int /*code*/) {}
     virtual void drawItem(const DRAWITEMSTRUCT& /*item*/) const {}
+    // Enter while the control has the focus: true when it is the control's own (a button's
+    // press, a list's double-click), false when it goes to the form's default button.
+    virtual bool pressEnter() { return false; }
     // The window moved to a monitor of another dpi: font and row heights follow.
     virtual void dpiChanged();
 
@@ -57,9 +73,21 @@ protected:
     // Makes the native window at the control's place, with the controls' font.
     void create(DWORD exStyle, const wchar_t* className, DWORD style, int id);
     virtual void syncContent() = 0;
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // An event of this control, the control's name and index filled in.
+    ui::UiEvent event(ui::EventKind kind) const {
+        return ui::UiEvent::of(kind, m_control.name(), m_control.index());
+    }
 
     ControlHost& m_host;
     ui::Control& m_control;
+
+private:
+    // AccessibleFacts
+    bool gone() const override { return m_host.detached(); }
+    std::wstring accessibleName() const override;
+
+    AccessibleLink m_accessible;
 };
 
 // A control's box in its window's client area, in pixels at a dpi.

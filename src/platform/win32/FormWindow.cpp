@@ -13,11 +13,12 @@ namespace discmenu::win32 {
 
 namespace {
 
-constexpr int FirstControlId = 100; // below: the ids of keyboard navigation (IDOK, IDCANCEL)
 constexpr UINT ResizeLater = WM_APP + 1;
 // The icons are set once the window shows: making them is slow where the window system
-// converts them (Wine), and no one sees them before.
+// converts them (Wine), and no one sees them before. The windows over the labels are made
+// once the window is first drawn.
 constexpr UINT SetIconsLater = WM_APP + 2;
+constexpr UINT MakeItemWindowsLater = WM_APP + 3;
 
 DWORD styleFor(ui::BorderStyle border) {
     const DWORD common = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -51,7 +52,6 @@ FormWindow::FormWindow(Win32Desktop& desktop, ui::Form& form, HWND owner)
 }
 
 FormWindow::~FormWindow() {
-    m_controls.clear(); // the controls go before their parent
     for (WPARAM which : {ICON_BIG, ICON_SMALL})
         SendMessageW(hwnd(), WM_SETICON, which, 0);
     for (HICON icon : m_icons)
@@ -134,18 +134,7 @@ void FormWindow::sync() {
         m_caption = m_form.caption();
         SetWindowTextW(hwnd(), toWide(m_caption).c_str());
     }
-    const auto& controls = m_form.controls();
-    while (m_controls.size() < controls.size()) {
-        ui::Control& control = *controls[m_controls.size()];
-        if (control.kind() != ui::ControlKind::Label)
-            m_desktop.awaitCommonControls();
-        const int id = FirstControlId + static_cast<int>(m_controls.size());
-        m_controls.push_back(makeNativeControl(*this, control, id));
-    }
-    for (const auto& native : m_controls) {
-        if (native)
-            native->sync();
-    }
+    m_children.sync([this] { m_desktop.awaitCommonControls(); });
     m_labels.sync(m_form, hwnd());
 
     if (m_form.visible()) {
@@ -170,6 +159,7 @@ void FormWindow::sync() {
             SetForegroundWindow(hwnd());
             BringWindowToTop(hwnd());
         }
+        m_children.syncFocus();
     } else if (IsWindowVisible(hwnd())) {
         ShowWindow(hwnd(), SW_HIDE);
     }
@@ -203,31 +193,16 @@ void FormWindow::placeAtStart() {
         SetWindowPos(hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND FormWindow::controlWindow(const std::string& displayName) const {
-    for (const auto& native : m_controls) {
-        if (native && native->control().displayName() == displayName)
-            return native->hwnd();
-    }
-    return nullptr;
-}
-
-const ui::Control* FormWindow::controlOf(HWND window) const {
-    for (const auto& native : m_controls) {
-        if (window && native && native->hwnd() == window)
-            return &native->control();
-    }
-    return nullptr;
-}
-
-NativeControl* FormWindow::controlById(int id) const {
-    const int i = id - FirstControlId;
-    if (i < 0 || i >= static_cast<int>(m_controls.size()))
-        return nullptr;
-    return m_controls[static_cast<std::size_t>(i)].get();
-}
-
 Shell& FormWindow::shell() {
     return m_desktop.shell();
+}
+
+Accessibility& FormWindow::accessibility() {
+    return m_desktop.accessibility();
+}
+
+bool FormWindow::keyboardInUse() const {
+    return m_desktop.keyboardInUse();
 }
 
 bool FormWindow::syncing() const {
@@ -248,36 +223,51 @@ bool FormWindow::lostFocus(ui::TextBox& box, std::string typed, const std::strin
     return !m_detached && m_desktop.windows().lostFocus(m_form, box, std::move(typed), pressed);
 }
 
+void FormWindow::paintArea(HDC dc, const RECT& area) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    if (const HBITMAP picture = m_desktop.picture(m_form.picture(), client.right, client.bottom)) {
+        // One image pixel to one screen pixel, at the top left, clipped by the window.
+        BITMAP info{};
+        GetObjectW(picture, sizeof info, &info);
+        const RECT shown{0, 0, std::min<int>(client.right, info.bmWidth),
+                         std::min<int>(client.bottom, info.bmHeight)};
+        RECT part{};
+        if (IntersectRect(&part, &shown, &area)) {
+            const HDC src = CreateCompatibleDC(dc);
+            const HGDIOBJ old = SelectObject(src, picture);
+            BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, src,
+                   part.left, part.top, SRCCOPY);
+            SelectObject(src, old);
+            DeleteDC(src);
+        }
+    }
+    m_labels.paint(dc, m_form, area);
+}
+
 void FormWindow::onPaint() {
     PAINTSTRUCT ps{};
     const HDC dc = BeginPaint(hwnd(), &ps);
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const int w = client.right;
-    const int h = client.bottom;
     // Drawn off screen first, so that a hover change never flickers.
     const HDC mem = CreateCompatibleDC(dc);
-    const HBITMAP canvas = CreateCompatibleBitmap(dc, std::max(w, 1), std::max(h, 1));
+    const HBITMAP canvas =
+        CreateCompatibleBitmap(dc, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
     const HGDIOBJ oldCanvas = SelectObject(mem, canvas);
-    FillRect(mem, &client, GetSysColorBrush(COLOR_BTNFACE));
-    if (const HBITMAP picture = m_desktop.picture(m_form.picture(), w, h)) {
-        // One image pixel to one screen pixel, at the top left, clipped by the window.
-        BITMAP info{};
-        GetObjectW(picture, sizeof info, &info);
-        const HDC src = CreateCompatibleDC(dc);
-        const HGDIOBJ old = SelectObject(src, picture);
-        BitBlt(mem, 0, 0, std::min<int>(w, info.bmWidth), std::min<int>(h, info.bmHeight), src, 0,
-               0, SRCCOPY);
-        SelectObject(src, old);
-        DeleteDC(src);
-    }
-    m_labels.paint(mem, m_form);
+    paintArea(mem, client);
     BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
            ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
     SelectObject(mem, oldCanvas);
     DeleteObject(canvas);
     DeleteDC(mem);
     EndPaint(hwnd(), &ps);
+    // The windows over the labels once the window has been drawn: the user sees it sooner.
+    if (!m_itemWindowsAsked) {
+        m_itemWindowsAsked = true;
+        PostMessageW(hwnd(), MakeItemWindowsLater, 0, 0);
+    }
 }
 
 void FormWindow::onMouseMove(POINT p) {
@@ -309,10 +299,7 @@ void FormWindow::onSize(WPARAM kind) {
 
 void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     m_fonts.setDpi(dpi);
-    for (const auto& native : m_controls) {
-        if (native)
-            native->dpiChanged();
-    }
+    m_children.dpiChanged();
     m_labels.forgetLooks();
     // Fixed windows keep their client size in twips; a sizable one takes the system's rect.
     if (m_form.borderStyle() != ui::BorderStyle::SizableToolWindow)
@@ -356,12 +343,14 @@ LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             raise(*twice);
         return 0;
     case WM_COMMAND:
-        if (NativeControl* native = controlById(LOWORD(wp)))
+        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)
+            m_children.keyCommand(LOWORD(wp));
+        else if (NativeControl* native = m_children.byId(LOWORD(wp)))
             native->onCommand(HIWORD(wp));
         return 0;
     case WM_DRAWITEM: {
         const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        if (const NativeControl* native = controlById(static_cast<int>(draw->CtlID)))
+        if (const NativeControl* native = m_children.byId(static_cast<int>(draw->CtlID)))
             native->drawItem(*draw);
         return TRUE;
     }
@@ -375,6 +364,14 @@ LRESULT FormWindow::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case SetIconsLater:
         setIcons();
         return 0;
+    case MakeItemWindowsLater:
+        m_children.makeItemWindows();
+        m_children.syncFocus();
+        return 0;
+    case WM_ACTIVATE:
+        if (m_children.activated(wp, m_desktop.keyboardInUse()))
+            return 0;
+        return Wnd::onMessage(msg, wp, lp);
     case ResizeLater:
         m_resizePending = false;
         raise(ui::UiEvent::form(ui::EventKind::Resize));

@@ -46,6 +46,8 @@ void LabelLayer::sync(const ui::Form& form, HWND window) {
     }
     // A hidden window is painted whole when it shows. A shown one gets one region for all
     // the boxes that changed: a call per box is a trip to the window server each (Wine).
+    // The region reaches the windows that lie over labels (ItemWindow), which paint their
+    // boxes themselves.
     if (dirty.empty() || !IsWindowVisible(window))
         return;
     HRGN region = CreateRectRgn(0, 0, 0, 0);
@@ -54,17 +56,20 @@ void LabelLayer::sync(const ui::Form& form, HWND window) {
         CombineRgn(region, region, box, RGN_OR);
         DeleteObject(box);
     }
-    InvalidateRgn(window, region, FALSE);
+    RedrawWindow(window, nullptr, region, RDW_INVALIDATE | RDW_ALLCHILDREN);
     DeleteObject(region);
 }
 
-void LabelLayer::paint(HDC dc, const ui::Form& form) const {
+void LabelLayer::paint(HDC dc, const ui::Form& form, const RECT& area) const {
     SetBkMode(dc, TRANSPARENT);
     for (const auto& control : form.controls()) {
         const ui::Label* label = asLabel(*control);
         if (!label || !label->visible())
             continue;
         RECT box = boxOf(*label, m_fonts.dpi());
+        RECT common{};
+        if (!IntersectRect(&common, &box, &area))
+            continue;
         if (!label->transparent())
             FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
         const HGDIOBJ oldFont = SelectObject(dc, m_fonts.font(label->font()));

@@ -12,9 +12,10 @@
 
 namespace discmenu::win32 {
 
-// The labels of a form, which have no windows of their own: the form's window paints them
-// (transparent, top aligned, wrapped at word boundaries, clipped to their boxes) over its
-// picture, finds the label under the pointer, and turns presses on labels into clicks.
+// The labels of a form, which the form's window paints (transparent, top aligned, wrapped
+// at word boundaries, clipped to their boxes) over its picture, as do the windows that lie
+// over them for the keyboard and screen readers (ItemWindow); the form's window finds the
+// label under the pointer, and turns presses on labels into clicks.
 class LabelLayer {
 public:
     explicit LabelLayer(Fonts& fonts) : m_fonts(fonts) {}
@@ -24,7 +25,8 @@ public:
     void sync(const ui::Form& form, HWND window);
     // Everything is painted afresh (a new dpi).
     void forgetLooks() { m_drawn.clear(); }
-    void paint(HDC dc, const ui::Form& form) const;
+    // The labels that meet AREA of the client area: each is clipped to its box.
+    void paint(HDC dc, const ui::Form& form, const RECT& area) const;
     // The label under a point of the client area, the one created last where they overlap.
     const ui::Label* at(const ui::Form& form, POINT p) const;
 

@@ -77,10 +77,11 @@ public:
     }
 
 protected:
-    // Rebuilds the rows only when they differ, so that a sync keeps the scroll position.
-    void setRows(const std::vector<Row>& rows) {
+    // Rebuilds the rows only when they differ, so that a sync keeps the scroll position;
+    // whether they did.
+    bool setRows(const std::vector<Row>& rows) {
         if (rows == m_rows)
-            return;
+            return false;
         m_rows = rows;
         SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
         SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0);
@@ -88,6 +89,7 @@ protected:
             SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(r.text.c_str()));
         SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
         InvalidateRect(hwnd(), nullptr, TRUE);
+        return true;
     }
     void setPlainRows(const std::vector<std::string>& texts) {
         std::vector<Row> rows;
@@ -105,10 +107,9 @@ protected:
         return SendMessageW(hwnd(), LB_GETSEL, static_cast<WPARAM>(row), 0) > 0;
     }
     LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-        const LRESULT r = Wnd::onMessage(msg, wp, lp);
+        const LRESULT r = NativeControl::onMessage(msg, wp, lp);
         if (msg == WM_MOUSEMOVE && !m_host.detached()) // last: the handler may end this window
-            m_host.raise(
-                ui::UiEvent::of(ui::EventKind::MouseMove, m_control.name(), m_control.index()));
+            m_host.raise(event(ui::EventKind::MouseMove));
         return r;
     }
 
@@ -142,8 +143,14 @@ public:
             m_data.userSelect(current());
             m_host.raise(ui::UiEvent::of(ui::EventKind::Click, m_data.name(), m_data.index()));
         } else if (code == LBN_DBLCLK) {
-            m_host.raise(ui::UiEvent::of(ui::EventKind::DblClick, m_data.name(), m_data.index()));
+            m_host.raise(event(ui::EventKind::DblClick));
         }
+    }
+    // Enter on the chosen job is its double-click: the job's folder opens.
+    bool pressEnter() override {
+        if (current() >= 0)
+            m_host.raise(event(ui::EventKind::DblClick));
+        return true;
     }
 
 protected:
@@ -158,14 +165,14 @@ class FileListCtrl : public ListOf<ui::FileList> {
 public:
     FileListCtrl(ControlHost& host, ui::FileList& files, int id) : ListOf(host, files, id, true) {}
     void onCommand(int code) override {
-        if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
-            for (int i = 0; i < count(); ++i)
-                m_data.userSetSelected(i, isSelected(i));
-            m_data.userSetCurrent(static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0)));
-            m_host.raise(
-                ui::UiEvent::of(code == LBN_DBLCLK ? ui::EventKind::DblClick : ui::EventKind::Click,
-                                m_data.name()));
-        }
+        if (code == LBN_SELCHANGE || code == LBN_DBLCLK)
+            userEvent(code == LBN_DBLCLK ? ui::EventKind::DblClick : ui::EventKind::Click);
+    }
+    // Enter on the file with the caret is its double-click: the file opens.
+    bool pressEnter() override {
+        if (count() > 0)
+            userEvent(ui::EventKind::DblClick);
+        return true;
     }
 
 protected:
@@ -178,6 +185,33 @@ protected:
                 SendMessageW(hwnd(), LB_SETSEL, on, i);
         }
     }
+
+    LRESULT onMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        const LRESULT r = ListOf::onMessage(msg, wp, lp);
+        // Space toggles the file at the caret; Wine's list tells no one (no LBN_SELCHANGE),
+        // and the next sync would undo it.
+        if (msg == WM_KEYDOWN && wp == VK_SPACE && !m_host.detached() && selectionMoved())
+            userEvent(ui::EventKind::Click);
+        return r;
+    }
+
+private:
+    bool selectionMoved() const {
+        const std::vector<bool>& known = m_data.selection();
+        for (int i = 0; i < count(); ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            if (isSelected(i) != (at < known.size() && known[at]))
+                return true;
+        }
+        return false;
+    }
+    // The list's selection and caret go into the data first.
+    void userEvent(ui::EventKind kind) {
+        for (int i = 0; i < count(); ++i)
+            m_data.userSetSelected(i, isSelected(i));
+        m_data.userSetCurrent(static_cast<int>(SendMessageW(hwnd(), LB_GETCARETINDEX, 0, 0)));
+        m_host.raise(event(kind));
+    }
 };
 
 // The folder tree: a double-click opens a folder.
@@ -186,9 +220,13 @@ public:
     FolderListCtrl(ControlHost& host, ui::FolderList& folders, int id)
         : ListOf(host, folders, id, false, true) {}
     void onCommand(int code) override {
-        const int row = current();
         if (code == LBN_DBLCLK)
-            m_host.userAction([this, row] { m_data.userOpen(row); });
+            open();
+    }
+    // Enter opens the chosen folder, as a double-click does.
+    bool pressEnter() override {
+        open();
+        return true;
     }
 
 protected:
@@ -196,9 +234,22 @@ protected:
         std::vector<Row> rows;
         for (const ui::FolderItem& f : m_data.items())
             rows.push_back({toWide(f.name), f.depth, f.open});
-        setRows(rows);
-        setCurrent(m_data.listIndex());
+        // The row the keyboard moved to stays lit for Enter until the list moves; after
+        // the mouse, the current folder's row is lit again.
+        const bool moved = setRows(rows) || m_data.listIndex() != m_shownIndex;
+        if (moved || !m_host.keyboardInUse())
+            setCurrent(m_data.listIndex());
+        m_shownIndex = m_data.listIndex();
     }
+
+private:
+    void open() {
+        const int row = current();
+        if (row >= 0)
+            m_host.userAction([this, row] { m_data.userOpen(row); });
+    }
+
+    int m_shownIndex = -1;
 };
 
 // A drop-down of the machine's drives, each shown as Windows shows it ("c: [SYSTEM]")

@@ -1,5 +1,7 @@
 #include "platform/win32/Shell.h"
 
+#include "platform/win32/SystemLibrary.h"
+
 #include <objbase.h>
 
 namespace discmenu::win32 {
@@ -9,16 +11,6 @@ namespace {
 // A function of a system library, by its exported name, with its own type.
 template <class F> F function(FARPROC address) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(address));
-}
-
-HMODULE loadSystemLibrary(const wchar_t* name) {
-    // Only from the system folder: never a file of the same name beside the program (the
-    // disc's folder, or a download folder where anyone may have put one).
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
 }
 
 } // namespace

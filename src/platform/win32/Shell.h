@@ -30,9 +30,10 @@ public:
     // shell has none. Kept for the program's life.
     HICON folderIcon(bool open);
     HICON driveIcon(char letter);
+    // Starts COM on this thread (single-threaded apartment), once; whether it runs.
+    bool startCom();
 
 private:
-    bool startCom();
     FARPROC shellFunction(const char* name);
     FARPROC comFunction(const char* name);
 

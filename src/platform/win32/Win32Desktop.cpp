@@ -17,6 +17,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance, Shell& shell)
       }) {
     Wnd::registerClass(instance, FormClass, CS_DBLCLKS, nullptr);
     Wnd::registerClass(instance, ProgressWindow::Class, 0, nullptr);
+    ItemWindow::registerClass(instance);
     // Now that this thread has used the window system; the look-ups the first window makes
     // are done before, so that they need not wait for the loading.
     lookUpDpiFunctions();
@@ -34,6 +35,24 @@ Win32Desktop::~Win32Desktop() {
 }
 
 void Win32Desktop::dispatch(MSG& msg) {
+    switch (msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        m_keyboardInUse = true;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCXBUTTONDOWN:
+        m_keyboardInUse = false;
+        break;
+    default:
+        break;
+    }
     const HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (root && IsDialogMessageW(root, &msg))
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/ui/FormWindows.h"
+#include "platform/win32/Accessible.h"
 #include "platform/win32/CommonControlsLoader.h"
 #include "platform/win32/FormWindow.h"
 #include "platform/win32/ProgressWindow.h"
@@ -29,6 +30,10 @@ public:
     const ui::FormWindows<FormWindow>& windows() const { return m_windows; }
     HINSTANCE instance() const { return m_instance; }
     Shell& shell() const { return m_shell; }
+    Accessibility& accessibility() { return m_accessibility; }
+    // The user's last input was a key rather than a mouse button (as the event loop saw
+    // them): a focus that moves now was moved by the keyboard.
+    bool keyboardInUse() const { return m_keyboardInUse; }
     // Before the first native control or message box: the common controls are loaded.
     void awaitCommonControls() { m_commonControls.wait(); }
 
@@ -41,7 +46,7 @@ public:
     // Runs the event loop until the program ends; the process's exit code.
     int run();
     // Hands a message of the loop to its window, with the keyboard navigation of dialogs.
-    static void dispatch(MSG& msg);
+    void dispatch(MSG& msg);
 
     HWND handleOf(const ui::Form& form) const override;
     HWND activeWindow() const override;
@@ -58,6 +63,9 @@ private:
     HINSTANCE m_instance;
     Shell& m_shell;
     HWND m_owner = nullptr; // hidden: owns the windows that have no task-bar button
+    bool m_keyboardInUse = false;
+    // Before the windows: the objects they give to screen readers are cut off first.
+    Accessibility m_accessibility{m_shell};
     struct Picture {
         HBITMAP bitmap = nullptr;
         int width = 0;
