@@ -12,8 +12,9 @@
 #   !type TEXT                select all in the focused text box and type TEXT
 #   !key KEY...               press keys in turn (xdotool's names: Return, Tab ...)
 #   !page CAPTION|ITEM|ITEM...  expect that main window caption and those items, no click
-#   !expect LINE              wait for this line in the trace (\t stands for a tab, @DISC
-#                             for the staged disc as the program sees it: Z:\...\disc)
+#   !expect LINE              wait for this line in the trace, once more than the walk has
+#                             waited for it before (\t stands for a tab, @DISC for the staged
+#                             disc as the program sees it: Z:\...\disc)
 #   !called TEXT              wait for a stand-in program called with TEXT (@WORK: the work folder)
 #   !file PATH                wait for a file below the work folder
 #   !shot NAME                a screenshot beside the test's own, for people to look at
@@ -83,6 +84,8 @@ expect_page() { # expect_page LINES-BEFORE CAPTION ITEMS-LINE
 }
 
 in_trace() { grep -qxF -- "$1" "$trace"; }
+declare -A seen # how often each !expect line was waited for
+in_trace_times() { [ "$(grep -cxF -- "$1" "$trace")" -ge "$2" ]; }
 disc_path() { local p=${work//\//\\}; printf 'Z:%s\\disc' "$p"; }
 # The display's shown windows, bottom first (without a window manager, the root's children).
 stacking() {
@@ -126,7 +129,9 @@ walk_step() {
   '!expect '*)
     arg=${arg//\\t/$'\t'}
     arg=${arg//@DISC/$(disc_path)}
-    wait_for in_trace "$arg" || { echo "never in the trace: $arg"; return 1; } ;;
+    seen[$arg]=$(( ${seen[$arg]:-0} + 1 ))
+    wait_for in_trace_times "$arg" "${seen[$arg]}" ||
+      { echo "not ${seen[$arg]} times in the trace: $arg"; return 1; } ;;
   '!called '*)
     arg=${arg//@WORK/$work}
     wait_for called_with "$arg" || { echo "never called: $arg"; cat "$calls" 2>/dev/null; return 1; } ;;

@@ -26,12 +26,9 @@ target_link_options(wine_recorder PRIVATE -municode)
 find_program(XVFB_RUN xvfb-run)
 find_program(OPENBOX openbox)
 if(XVFB_RUN AND OPENBOX)
-  # Each sample disc walked by the mouse, and again by the keyboard alone (DISC-keys). Not
-  # the generic disc's keyboard walk: it installs into the last folder of drive C: (End in
-  # the folder list), which is the walk's own at home on Linux but Wine's own windows folder
-  # under Wine.
+  # Each sample disc walked by the mouse, and again by the keyboard alone (DISC-keys).
   foreach(walk service-disc service-disc-keys software-job-disc software-job-disc-keys
-               generic-disc)
+               generic-disc generic-disc-keys)
     string(REGEX REPLACE "-keys$" "" disc ${walk})
     add_test(NAME wine_${walk}
       COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-disc.sh $<TARGET_FILE:discmenu>
