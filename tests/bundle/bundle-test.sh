@@ -114,6 +114,7 @@ chmod +x "$work/in-host"
   ! grep -E 'not found|error while|cannot open' "$work/resolved.txt" || fail "not every file resolves: $(cat "$work/resolved.txt")"
 
 # autorun.sh from the image, with a Wayland desktop's variables and no Wayland server.
+wine=0 helper=$x11close
 . "$e2e/walk.sh"
 trace=$work/trace
 mkdir "$work/bin" "$work/home"
@@ -139,7 +140,7 @@ while read -r f; do
     fail "$f is neither the disc's nor the host's"
 done <"$work/maps"
 wid=$main_wid
-click_row 0
+click_at 120 "$(row_y 0)"
 wait_for test -s "$work/opened" || fail "the service report was not opened"
 [ "$(grep -E '^export (LD_|QT_)' "$work/opened")" = "export QT_QPA_PLATFORM='wayland'" ] ||
   fail "what the menu opens inherits: $(grep -E '^export (LD_|QT_)' "$work/opened")"

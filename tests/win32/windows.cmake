@@ -31,7 +31,7 @@ if(XVFB_RUN AND OPENBOX)
                generic-disc generic-disc-keys)
     string(REGEX REPLACE "-keys$" "" disc ${walk})
     add_test(NAME wine_${walk}
-      COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/win32/wine-disc.sh $<TARGET_FILE:discmenu>
+      COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run-disc.sh $<TARGET_FILE:discmenu>
               $<TARGET_FILE:wine_recorder> ${PROJECT_SOURCE_DIR}/samples/${disc}
               ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${disc}.trace
               ${PROJECT_BINARY_DIR}/screenshots/${walk}.png
@@ -39,6 +39,14 @@ if(XVFB_RUN AND OPENBOX)
     # One at a time: each test has the prefix's server to itself, on its own display.
     set_tests_properties(wine_${walk} PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
   endforeach()
+  # The console row's real cmd on a copy of a disc in a folder named with "&" and "(".
+  add_test(NAME wine_console
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run-disc.sh $<TARGET_FILE:discmenu>
+            $<TARGET_FILE:wine_recorder> ${PROJECT_SOURCE_DIR}/samples/generic-disc
+            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/generic-disc.trace
+            ${PROJECT_BINARY_DIR}/screenshots/console.png
+            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/console-under-ampersand.walk)
+  set_tests_properties(wine_console PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
 else()
   message(WARNING "xvfb-run or openbox not found: the Windows end-to-end tests are left out")
 endif()

@@ -17,8 +17,10 @@ Outcome Win32Launcher::runProgram(const std::string& commandLine) {
     start.dwFlags = STARTF_USESHOWWINDOW;
     start.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start,
-                        &process))
+    // A console program (the console rows' cmd) gets a console window of its own, whatever
+    // the program was started from: Wine otherwise gives it the starter's standard handles.
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+                        nullptr, &start, &process))
         return fail(Err::FileNotFound);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
