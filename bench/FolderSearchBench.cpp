@@ -35,8 +35,8 @@ struct Disc {
         drives.add('D', root.string());
         paths = std::make_unique<posix::PathResolver>(drives);
         fs = std::make_unique<posix::PosixFileSystem>(*paths);
-        env = std::make_unique<posix::PosixEnvironment>(paths->drives(),
-                                                        (root / "autorun").string());
+        env =
+            std::make_unique<posix::PosixEnvironment>(paths->drives(), (root / "autorun").string());
         mod = std::make_unique<ModMain>(Ports{*fs, launcher, messages, desktop, *env}, trace);
         mod->Main();
     }

@@ -69,15 +69,3 @@ if(XVFB_RUN AND OPENBOX)
   set_tests_properties(win32_forms_144dpi PROPERTIES TIMEOUT 120 RUN_SERIAL ON
                                                      ENVIRONMENT "DISPLAY=;DISCMENU_DPI=144")
 endif()
-
-# The reference window of the start-up benchmark (tests/win32/bench/startup.sh).
-add_executable(minimal_window WIN32 win32/bench/MinimalWindow.cpp)
-target_link_options(minimal_window PRIVATE -municode -s)
-# The same with the program's manifest, window styles and a list box drawn with the visual
-# styles: what any window like the main window costs (startup.sh, DISCMENU_EXE=...).
-configure_file(win32/bench/MinimalWindow.rc.in ${CMAKE_CURRENT_BINARY_DIR}/MinimalWindow.rc @ONLY)
-add_executable(minimal_list_window WIN32 win32/bench/MinimalWindow.cpp
-                                         ${CMAKE_CURRENT_BINARY_DIR}/MinimalWindow.rc)
-target_compile_definitions(minimal_list_window PRIVATE STYLED_LIST)
-target_link_libraries(minimal_list_window PRIVATE comctl32)
-target_link_options(minimal_list_window PRIVATE -municode -s)

@@ -3,7 +3,7 @@
 # for discmenu.exe on the staged sample service disc and for a minimal Win32 window (one
 # painted label) built with the same toolchain, measured alternately in one run, with the
 # ratio. Also the size of discmenu.exe.
-#   tests/win32/bench/startup.sh [RUNS]     (40 runs; after the windows and the release builds:
+#   bench/win32/startup.sh [RUNS]        (40 runs; after the windows and the release builds:
 #                                           the release build has the window watcher)
 # DISCMENU_EXE=other.exe measures another build, or the minimal window itself (to see
 # that the two sides are measured alike: a ratio of 1), or minimal_list_window.exe (what
@@ -13,7 +13,7 @@ if [ -z "${DISCMENU_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" env DISCMENU_IN_XVFB=1 "$0" "$@"
 fi
 runs=${1:-40}
-top=$(cd "$(dirname "$0")/../../.." && pwd)
+top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build/windows
 watch=${WINWATCH:-$top/build/release/bench/winwatch}
 [ -x "$watch" ] || { echo "needs $watch: cmake --preset release && cmake --build --preset release" >&2; exit 2; }
@@ -29,7 +29,7 @@ wineserver -p >/dev/null 2>&1 </dev/null
 "$top/scripts/stage-disc.sh" "${DISCMENU_EXE:-$build/discmenu.exe}" "$top/samples/service-disc" \
   "$work/disc"
 # Beside the program, so that both start from the same kind of place.
-cp "$build/tests/minimal_window.exe" "$work/disc/autorun/minimal.exe"
+cp "$build/bench/win32/minimal_window.exe" "$work/disc/autorun/minimal.exe"
 
 # Milliseconds from the start of the program to its first window mapped on the display,
 # told by the X server's own notice (winwatch), so that no polling competes with the
