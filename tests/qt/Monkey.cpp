@@ -158,7 +158,7 @@ private:
     }
 
     long m_events;
-    test::Rng m_rng;
+    tools::Rng m_rng;
     long m_done = 0;
     std::size_t m_disc; // the sample disc started next
     int m_restarts = 0;
