@@ -1,4 +1,4 @@
-// A monkey on the program's windows: seeded random input (moves, clicks, double-clicks,
+// monkey: the program's windows under seeded random input (moves, clicks, double-clicks,
 // keys, typed paths, drive and folder changes, message-box answers, closing windows by
 // their frame) on the sample discs, with real Qt windows and message boxes on the
 // offscreen platform and launchers that only record. When the program ends, it starts
@@ -16,11 +16,13 @@
 // (up to ~1 MiB apart), while memory that grows with the events raises the least figure
 // as well.
 
-#include "Fakes.h"
 #include "Rng.h"
+#include "ScratchFolder.h"
 #include "app/ModMain.h"
 #include "app/Trace.h"
+#include "check/Recorders.h"
 #include "platform/posix/PathResolver.h"
+#include "platform/posix/PosixEnvironment.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/MemoryUse.h"
@@ -33,7 +35,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -85,7 +86,7 @@ long statusKiB(const char* field) {
 // launchers.
 class Program {
 public:
-    explicit Program(const std::string& disc) : m_root(m_dir.path().toStdString()) {
+    explicit Program(const std::string& disc) : m_root(m_dir.path()) {
         fs::copy(fs::path(DISCMENU_SAMPLES) / disc, m_root / "disc", fs::copy_options::recursive);
         fs::create_directories(m_root / "home");
         fs::create_directories(m_root / "other");
@@ -95,9 +96,11 @@ public:
         drives.add('E', (m_root / "other").string());
         m_paths = std::make_unique<posix::PathResolver>(drives);
         m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
+        m_env = std::make_unique<posix::PosixEnvironment>(drives,
+                                                          (m_root / "disc" / "autorun").string());
         m_desktop = std::make_unique<qt::QtDesktop>();
         m_messages = std::make_unique<qt::QtMessageBoxes>(*m_desktop);
-        m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, *m_messages, *m_desktop, m_env},
+        m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, *m_messages, *m_desktop, *m_env},
                                           m_trace);
         m_desktop->attach(*m_mod);
     }
@@ -119,12 +122,12 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
+    tools::ScratchFolder m_dir{"discmenu-monkey-"};
     fs::path m_root;
     std::unique_ptr<posix::PathResolver> m_paths;
     std::unique_ptr<posix::PosixFileSystem> m_fs;
-    test::FakeLauncher m_launcher;
-    test::FakeEnvironment m_env;
+    std::unique_ptr<posix::PosixEnvironment> m_env;
+    check::RecordingLauncher m_launcher;
     Trace m_trace;
     std::unique_ptr<qt::QtDesktop> m_desktop;
     std::unique_ptr<qt::QtMessageBoxes> m_messages;
