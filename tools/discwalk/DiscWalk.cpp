@@ -14,7 +14,7 @@
 #include "GeneratedDisc.h"
 #include "RightsBind.h"
 #include "Rng.h"
-#include "ScratchFolder.h"
+#include "ScratchMachine.h"
 #include "VanishingFileSystem.h"
 #include "app/ModMain.h"
 #include "app/StreamTraceSink.h"
@@ -24,9 +24,7 @@
 #include "menu/FormMain.h"
 #include "platform/Text.h"
 #include "platform/WindowsPath.h"
-#include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixEnvironment.h"
-#include "platform/posix/PosixFileSystem.h"
 #include "savedlg/FormFileSave.h"
 
 #include <sys/stat.h>
@@ -157,17 +155,12 @@ struct Totals {
 class Walk {
 public:
     Walk(std::uint64_t seed, const Hazards& hazards) : m_seed(seed), m_rng(seed ^ 0x5eed) {
-        m_disc = m_temp.path() / "disc";
-        fs::create_directories(m_temp.path() / "home" / "dest");
-        fs::create_directories(m_temp.path() / "other");
+        m_disc = m_machine.disc();
+        fs::create_directories(m_machine.home() / "dest");
+        fs::create_directories(m_machine.other());
         m_tree = generateDisc(seed, m_disc, hazards);
-        posix::DriveMap drives;
-        drives.add('D', m_disc.string());
-        drives.add('C', (m_temp.path() / "home").string());
-        drives.add('E', (m_temp.path() / "other").string());
-        m_paths = std::make_unique<posix::PathResolver>(drives);
-        m_real = std::make_unique<posix::PosixFileSystem>(*m_paths);
-        m_fs = std::make_unique<VanishingFileSystem>(*m_real, *m_paths, m_rng, 2);
+        m_fs =
+            std::make_unique<VanishingFileSystem>(m_machine.files(), m_machine.paths(), m_rng, 2);
         m_env.folder = m_tree.programFolder;
         m_discBefore = snapshot(m_disc);
     }
@@ -182,8 +175,8 @@ public:
     int failures() const { return m_failures; }
     // Keeps the tree's folder for a look at it, and says where it is.
     void keepFolder() {
-        m_temp.keep();
-        std::cerr << "kept the failed tree's folder: " << m_temp.path() << "\n";
+        m_machine.keep();
+        std::cerr << "kept the failed tree's folder: " << m_machine.root() << "\n";
     }
     void addTo(Totals& t) const {
         t.steps += static_cast<std::uint64_t>(m_steps);
@@ -215,18 +208,16 @@ private:
     void dialog();
     void save();
     fs::path host(const std::string& windowsPath) const {
-        auto h = m_paths->toHost(windowsPath);
+        auto h = m_machine.paths().toHost(windowsPath);
         return h ? fs::path(*h) : fs::path();
     }
 
     std::uint64_t m_seed;
     int m_failures = 0;
     Rng m_rng;
-    ScratchFolder m_temp{"discmenu-walk-"};
+    ScratchMachine m_machine{"discmenu-walk-"};
     fs::path m_disc;
     GeneratedDisc m_tree;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_real;
     std::unique_ptr<VanishingFileSystem> m_fs;
     check::RecordingLauncher m_launcher;
     RandomAnswers m_messages{m_rng};
@@ -522,7 +513,7 @@ void Walk::save() {
     const bool copyMode = d.caption() == FormFileSave::CopyMode;
     const std::string target = copyMode ? m_mod->SavePath : d.txtPath().text();
     const fs::path dest = host(target);
-    const fs::path outside = m_temp.path();
+    const fs::path outside = m_machine.root();
     const Snapshot before = snapshot(outside / "home");
     const Snapshot otherBefore = snapshot(outside / "other");
     struct Copy {

@@ -7,7 +7,7 @@
 //   fuzz_text_inputs FILE...   plays each file (the regression cases run this way)
 //   fuzz_text_inputs           plays standard input, over and over under AFL++
 
-#include "ScratchFolder.h"
+#include "ScratchMachine.h"
 #include "app/ModMain.h"
 #include "app/Trace.h"
 #include "browser/FormFiles.h"
@@ -16,9 +16,7 @@
 #include "platform/Text.h"
 #include "platform/TextLines.h"
 #include "platform/WindowsPath.h"
-#include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixEnvironment.h"
-#include "platform/posix/PosixFileSystem.h"
 #include "platform/ui/FileList.h"
 #include "platform/ui/FolderList.h"
 #include "savedlg/FormFileSave.h"
@@ -39,42 +37,32 @@ namespace fs = std::filesystem;
 namespace {
 
 // A temporary folder holding the disc (D:) and a home (C:), emptied between inputs; the
-// program stands in D:\autorun.
+// program stands in D:\autorun. E: stands for a drive with nothing in it: its folder is
+// never made.
 class Sandbox {
 public:
-    Sandbox() {
-        posix::DriveMap drives;
-        drives.add('C', (m_root / "home").string());
-        drives.add('D', (m_root / "disc").string());
-        m_paths = std::make_unique<posix::PathResolver>(drives);
-        m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
-        m_env = std::make_unique<posix::PosixEnvironment>(drives,
-                                                          (m_root / "disc" / "autorun").string());
-    }
     void reset() {
         std::error_code ignored;
-        fs::remove_all(m_root / "disc", ignored);
-        fs::remove_all(m_root / "home", ignored);
-        fs::create_directories(m_root / "disc" / "autorun");
-        fs::create_directories(m_root / "home");
+        fs::remove_all(m_machine.disc(), ignored);
+        fs::remove_all(m_machine.home(), ignored);
+        fs::create_directories(m_machine.disc() / "autorun");
+        fs::create_directories(m_machine.home());
     }
     void write(const fs::path& rel, const std::string& bytes) {
-        std::ofstream(m_root / "disc" / rel, std::ios::binary) << bytes;
+        std::ofstream(m_machine.disc() / rel, std::ios::binary) << bytes;
     }
     void folder(const fs::path& rel) {
         std::error_code ignored;
-        fs::create_directories(m_root / "disc" / rel, ignored);
+        fs::create_directories(m_machine.disc() / rel, ignored);
     }
-    posix::PathResolver& paths() { return *m_paths; }
-    posix::PosixFileSystem& files() { return *m_fs; }
-    const Environment& environment() const { return *m_env; }
+    const posix::PathResolver& paths() const { return m_machine.paths(); }
+    posix::PosixFileSystem& files() { return m_machine.files(); }
+    const Environment& environment() const { return m_env; }
 
 private:
-    tools::ScratchFolder m_folder{"discmenu-fuzz-"};
-    fs::path m_root = m_folder.path();
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_fs;
-    std::unique_ptr<posix::PosixEnvironment> m_env;
+    tools::ScratchMachine m_machine{"discmenu-fuzz-"};
+    posix::PosixEnvironment m_env{m_machine.paths().drives(),
+                                  (m_machine.disc() / "autorun").string()};
 };
 
 // The program on the sandbox's disc, started from D:\autorun; every visible item clicked.

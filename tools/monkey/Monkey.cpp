@@ -17,13 +17,11 @@
 // as well.
 
 #include "Rng.h"
-#include "ScratchFolder.h"
+#include "ScratchMachine.h"
 #include "app/ModMain.h"
 #include "app/Trace.h"
 #include "check/Recorders.h"
-#include "platform/posix/PathResolver.h"
 #include "platform/posix/PosixEnvironment.h"
-#include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/MemoryUse.h"
 #include "platform/qt/QtDesktop.h"
@@ -86,22 +84,14 @@ long statusKiB(const char* field) {
 // launchers.
 class Program {
 public:
-    explicit Program(const std::string& disc) : m_root(m_dir.path()) {
-        fs::copy(fs::path(DISCMENU_SAMPLES) / disc, m_root / "disc", fs::copy_options::recursive);
-        fs::create_directories(m_root / "home");
-        fs::create_directories(m_root / "other");
-        posix::DriveMap drives;
-        drives.add('C', (m_root / "home").string());
-        drives.add('D', (m_root / "disc").string());
-        drives.add('E', (m_root / "other").string());
-        m_paths = std::make_unique<posix::PathResolver>(drives);
-        m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
-        m_env = std::make_unique<posix::PosixEnvironment>(drives,
-                                                          (m_root / "disc" / "autorun").string());
+    explicit Program(const std::string& disc) {
+        fs::copy(fs::path(DISCMENU_SAMPLES) / disc, m_machine.disc(), fs::copy_options::recursive);
+        fs::create_directories(m_machine.home());
+        fs::create_directories(m_machine.other());
         m_desktop = std::make_unique<qt::QtDesktop>();
         m_messages = std::make_unique<qt::QtMessageBoxes>(*m_desktop);
-        m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, *m_messages, *m_desktop, *m_env},
-                                          m_trace);
+        m_mod = std::make_unique<ModMain>(
+            Ports{m_machine.files(), m_launcher, *m_messages, *m_desktop, m_env}, m_trace);
         m_desktop->attach(*m_mod);
     }
     ~Program() {
@@ -122,11 +112,9 @@ public:
     }
 
 private:
-    tools::ScratchFolder m_dir{"discmenu-monkey-"};
-    fs::path m_root;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_fs;
-    std::unique_ptr<posix::PosixEnvironment> m_env;
+    tools::ScratchMachine m_machine{"discmenu-monkey-"};
+    posix::PosixEnvironment m_env{m_machine.paths().drives(),
+                                  (m_machine.disc() / "autorun").string()};
     check::RecordingLauncher m_launcher;
     Trace m_trace;
     std::unique_ptr<qt::QtDesktop> m_desktop;
