@@ -20,12 +20,14 @@ build=build/fuzz
 mkdir -p "$build"
 # A plugin built for an earlier build of the same compiler refuses to load; see the file.
 if ! echo 'int main(){}' | afl-g++-fast -x c++ - -o "$build/probe" >/dev/null 2>&1; then
-  g++ -shared -fPIC -O2 tests/fuzz/PluginVersionMatch.cpp -o "$build/plugin-version-match.so" -ldl
+  g++ -shared -fPIC -O2 tools/fuzz/PluginVersionMatch.cpp -o "$build/plugin-version-match.so" -ldl
   export LD_PRELOAD="$top/$build/plugin-version-match.so"
 fi
-# (AFL++'s loop macro is a GNU extension, hence -Wno-pedantic here only.)
+# The target needs only the core and the POSIX adapter. (AFL++'s loop macro is a GNU
+# extension, hence -Wno-pedantic here only.)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDISCMENU_BUILD_QT=OFF \
-  -DCMAKE_CXX_COMPILER=afl-g++-fast -DCMAKE_CXX_FLAGS=-Wno-pedantic >/dev/null
+  -DDISCMENU_BUILD_TESTS=OFF -DCMAKE_CXX_COMPILER=afl-g++-fast \
+  -DCMAKE_CXX_FLAGS=-Wno-pedantic >/dev/null
 AFL_QUIET=1 cmake --build "$build" --target fuzz_text_inputs -j2 >/dev/null
 unset LD_PRELOAD
 
@@ -53,7 +55,7 @@ out="$build/out"
 export AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1 AFL_NO_UI=1
 if [ -d "$out/default/queue" ]; then input=(-i -); else input=(-i "$seeds"); fi
 timeout --foreground $((seconds + 60)) afl-fuzz "${input[@]}" -o "$out" -V "$seconds" -t 2000 \
-  -- "$build/tests/fuzz_text_inputs" >"$build/afl.log" 2>&1 || true
+  -- "$build/tools/fuzz_text_inputs" >"$build/afl.log" 2>&1 || true
 
 stats="$out/default/fuzzer_stats"
 [ -f "$stats" ] || { tail -30 "$build/afl.log"; exit 1; }

@@ -16,10 +16,10 @@ scripts/build.sh release monkey
 status=0
 for seed in 1 2 3; do
   echo "== one lifetime, seed $seed"
-  QT_QPA_PLATFORM=offscreen build/release/tests/qt/monkey "$events" "$seed" 0 2>/dev/null || status=1
+  QT_QPA_PLATFORM=offscreen build/release/tools/monkey "$events" "$seed" 0 2>/dev/null || status=1
 done
 echo "== windows closed now and then, seed 4"
 # Starting afresh inside one process leaves the allocator's free pages behind; this run
 # reports its figures without a verdict on them.
-QT_QPA_PLATFORM=offscreen build/release/tests/qt/monkey "$events" 4 10 2>/dev/null | grep -v 'grew by' || true
+QT_QPA_PLATFORM=offscreen build/release/tools/monkey "$events" 4 10 2>/dev/null | grep -v 'grew by' || true
 exit $status

@@ -12,9 +12,8 @@ cd "$top"
 trees=${1:-10000}
 first=${2:-1}
 preset=${3:-release}
-scripts/build.sh "$preset" property_tests
+scripts/build.sh "$preset" discwalk
 export ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$top/tests/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1
 # The seed of each tree goes to standard error; only failures are kept.
-DISCMENU_TREES=$trees DISCMENU_SEED=$first "build/$preset/tests/property_tests" \
-  2> >(grep -v '^tree ' >&2) | grep --line-buffered -v '^\[\|^Running main\|^$'
+DISCMENU_TREES=$trees DISCMENU_SEED=$first "build/$preset/tools/discwalk" 2> >(grep -v '^tree ' >&2)

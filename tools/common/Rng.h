@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace discmenu::test {
+namespace discmenu::tools {
 
 // A small seeded generator (SplitMix64) whose sequence is the same on every machine and
 // standard library, so that a seed printed by a failing run rebuilds the same input.
@@ -30,4 +30,4 @@ private:
     std::uint64_t m_state;
 };
 
-} // namespace discmenu::test
+} // namespace discmenu::tools

@@ -7,27 +7,25 @@
 //   fuzz_text_inputs FILE...   plays each file (the regression cases run this way)
 //   fuzz_text_inputs           plays standard input, over and over under AFL++
 
-#include "Fakes.h"
+#include "ScratchMachine.h"
 #include "app/ModMain.h"
 #include "app/Trace.h"
 #include "browser/FormFiles.h"
+#include "check/Recorders.h"
 #include "menu/FormMain.h"
 #include "platform/Text.h"
 #include "platform/TextLines.h"
 #include "platform/WindowsPath.h"
-#include "platform/posix/PathResolver.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixEnvironment.h"
 #include "platform/ui/FileList.h"
 #include "platform/ui/FolderList.h"
 #include "savedlg/FormFileSave.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
-#include <unistd.h>
 
 #ifdef __AFL_FUZZ_TESTCASE_LEN
 __AFL_FUZZ_INIT();
@@ -38,50 +36,39 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A temporary folder holding the disc (D:) and a home (C:), emptied between inputs.
+// A temporary folder holding the disc (D:) and a home (C:), emptied between inputs; the
+// program stands in D:\autorun. E: stands for a drive with nothing in it: its folder is
+// never made.
 class Sandbox {
 public:
-    Sandbox() {
-        std::string pattern = (fs::temp_directory_path() / "discmenu-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        m_root = pattern;
-        posix::DriveMap drives;
-        drives.add('C', (m_root / "home").string());
-        drives.add('D', (m_root / "disc").string());
-        m_paths = std::make_unique<posix::PathResolver>(drives);
-        m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
-    }
-    ~Sandbox() {
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
-    }
     void reset() {
         std::error_code ignored;
-        fs::remove_all(m_root / "disc", ignored);
-        fs::remove_all(m_root / "home", ignored);
-        fs::create_directories(m_root / "disc" / "autorun");
-        fs::create_directories(m_root / "home");
+        fs::remove_all(m_machine.disc(), ignored);
+        fs::remove_all(m_machine.home(), ignored);
+        fs::create_directories(m_machine.disc() / "autorun");
+        fs::create_directories(m_machine.home());
     }
     void write(const fs::path& rel, const std::string& bytes) {
-        std::ofstream(m_root / "disc" / rel, std::ios::binary) << bytes;
+        std::ofstream(m_machine.disc() / rel, std::ios::binary) << bytes;
     }
     void folder(const fs::path& rel) {
         std::error_code ignored;
-        fs::create_directories(m_root / "disc" / rel, ignored);
+        fs::create_directories(m_machine.disc() / rel, ignored);
     }
-    posix::PathResolver& paths() { return *m_paths; }
-    posix::PosixFileSystem& files() { return *m_fs; }
+    const posix::PathResolver& paths() const { return m_machine.paths(); }
+    posix::PosixFileSystem& files() { return m_machine.files(); }
+    const Environment& environment() const { return m_env; }
 
 private:
-    fs::path m_root;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_fs;
+    tools::ScratchMachine m_machine{"discmenu-fuzz-"};
+    posix::PosixEnvironment m_env{m_machine.paths().drives(),
+                                  (m_machine.disc() / "autorun").string()};
 };
 
 // The program on the sandbox's disc, started from D:\autorun; every visible item clicked.
 struct Run {
-    explicit Run(Sandbox& box) : mod(Ports{box.files(), launcher, messages, desktop, env}, trace) {
+    explicit Run(Sandbox& box)
+        : mod(Ports{box.files(), launcher, messages, desktop, box.environment()}, trace) {
         mod.setProgressDelay(std::chrono::milliseconds(0));
     }
     void startAndClick() {
@@ -92,10 +79,9 @@ struct Run {
                 form.raise(ui::UiEvent::of(ui::EventKind::Click, "lblMain", i));
         }
     }
-    test::FakeLauncher launcher;
-    test::FakeMessageBoxes messages;
-    test::FakeDesktop desktop;
-    test::FakeEnvironment env;
+    check::RecordingLauncher launcher;
+    check::RecordingMessageBoxes messages;
+    check::QuietDesktop desktop;
     Trace trace{nullptr};
     ModMain mod;
 };

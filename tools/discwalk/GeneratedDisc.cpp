@@ -1,4 +1,4 @@
-#include "DiscTree.h"
+#include "GeneratedDisc.h"
 
 #include "Rng.h"
 
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace discmenu::test {
+namespace discmenu::tools {
 
 namespace fs = std::filesystem;
 
@@ -34,7 +34,7 @@ const std::vector<std::string> endings = {".", " ", ")", "...", ". ", " )", "()"
 
 class Writer {
 public:
-    Writer(std::uint64_t seed, const fs::path& disc, const Hazards& hazards, DiscTree& tree)
+    Writer(std::uint64_t seed, const fs::path& disc, const Hazards& hazards, GeneratedDisc& tree)
         : m_rng(seed), m_disc(disc), m_hazards(hazards), m_tree(tree) {}
 
     void run();
@@ -71,7 +71,7 @@ private:
     Rng m_rng;
     fs::path m_disc;
     Hazards m_hazards;
-    DiscTree& m_tree;
+    GeneratedDisc& m_tree;
     bool m_inPackage = false; // writing a DOS package folder, which installs copy whole
 };
 
@@ -538,7 +538,7 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-std::string DiscTree::describe() const {
+std::string GeneratedDisc::describe() const {
     std::ostringstream out;
     out << "disc tree of seed " << seed << ", started from " << escaped(programFolder) << ":\n";
     for (const std::string& e : entries)
@@ -546,17 +546,17 @@ std::string DiscTree::describe() const {
     return out.str();
 }
 
-void DiscTree::unlock() const {
+void GeneratedDisc::unlock() const {
     for (auto it = locked.rbegin(); it != locked.rend(); ++it)
         ::chmod(it->c_str(), 0700);
 }
 
-DiscTree generateDiscTree(std::uint64_t seed, const fs::path& disc, const Hazards& hazards) {
-    DiscTree tree;
+GeneratedDisc generateDisc(std::uint64_t seed, const fs::path& disc, const Hazards& hazards) {
+    GeneratedDisc tree;
     tree.seed = seed;
     fs::create_directories(disc);
     Writer(seed, disc, hazards, tree).run();
     return tree;
 }
 
-} // namespace discmenu::test
+} // namespace discmenu::tools

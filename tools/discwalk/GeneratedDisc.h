@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace discmenu::test {
+namespace discmenu::tools {
 
 // What a generated tree may hold beyond odd names and odd files. Each can be left out, so
 // that a run can leave aside what is known not to hold yet.
@@ -19,7 +19,7 @@ struct Hazards {
 };
 
 // A generated disc: what the program is started from, and a line for each thing written.
-struct DiscTree {
+struct GeneratedDisc {
     std::uint64_t seed = 0;
     std::string programFolder; // the program's folder as the program sees it, on drive D:
     std::vector<std::string> entries;
@@ -37,11 +37,11 @@ struct DiscTree {
 // forbids, invalid UTF-8, very long names and deep paths; empty, binary, huge, truncated
 // version and job files with CR, LF and CR LF line ends; a file where a folder is expected
 // and the reverse; and whatever hazards allows.
-DiscTree generateDiscTree(std::uint64_t seed, const std::filesystem::path& disc,
-                          const Hazards& hazards = {});
+GeneratedDisc generateDisc(std::uint64_t seed, const std::filesystem::path& disc,
+                           const Hazards& hazards = {});
 
 // The text of a name or path with control characters and bytes that are not UTF-8 written
 // as \xHH.
 std::string escaped(const std::string& text);
 
-} // namespace discmenu::test
+} // namespace discmenu::tools

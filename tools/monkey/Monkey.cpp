@@ -1,4 +1,4 @@
-// A monkey on the program's windows: seeded random input (moves, clicks, double-clicks,
+// monkey: the program's windows under seeded random input (moves, clicks, double-clicks,
 // keys, typed paths, drive and folder changes, message-box answers, closing windows by
 // their frame) on the sample discs, with real Qt windows and message boxes on the
 // offscreen platform and launchers that only record. When the program ends, it starts
@@ -16,12 +16,12 @@
 // (up to ~1 MiB apart), while memory that grows with the events raises the least figure
 // as well.
 
-#include "Fakes.h"
 #include "Rng.h"
+#include "ScratchMachine.h"
 #include "app/ModMain.h"
 #include "app/Trace.h"
-#include "platform/posix/PathResolver.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "check/Recorders.h"
+#include "platform/posix/PosixEnvironment.h"
 #include "platform/qt/FormWindow.h"
 #include "platform/qt/MemoryUse.h"
 #include "platform/qt/QtDesktop.h"
@@ -33,7 +33,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -85,20 +84,14 @@ long statusKiB(const char* field) {
 // launchers.
 class Program {
 public:
-    explicit Program(const std::string& disc) : m_root(m_dir.path().toStdString()) {
-        fs::copy(fs::path(DISCMENU_SAMPLES) / disc, m_root / "disc", fs::copy_options::recursive);
-        fs::create_directories(m_root / "home");
-        fs::create_directories(m_root / "other");
-        posix::DriveMap drives;
-        drives.add('C', (m_root / "home").string());
-        drives.add('D', (m_root / "disc").string());
-        drives.add('E', (m_root / "other").string());
-        m_paths = std::make_unique<posix::PathResolver>(drives);
-        m_fs = std::make_unique<posix::PosixFileSystem>(*m_paths);
+    explicit Program(const std::string& disc) {
+        fs::copy(fs::path(DISCMENU_SAMPLES) / disc, m_machine.disc(), fs::copy_options::recursive);
+        fs::create_directories(m_machine.home());
+        fs::create_directories(m_machine.other());
         m_desktop = std::make_unique<qt::QtDesktop>();
         m_messages = std::make_unique<qt::QtMessageBoxes>(*m_desktop);
-        m_mod = std::make_unique<ModMain>(Ports{*m_fs, m_launcher, *m_messages, *m_desktop, m_env},
-                                          m_trace);
+        m_mod = std::make_unique<ModMain>(
+            Ports{m_machine.files(), m_launcher, *m_messages, *m_desktop, m_env}, m_trace);
         m_desktop->attach(*m_mod);
     }
     ~Program() {
@@ -119,12 +112,10 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    fs::path m_root;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_fs;
-    test::FakeLauncher m_launcher;
-    test::FakeEnvironment m_env;
+    tools::ScratchMachine m_machine{"discmenu-monkey-"};
+    posix::PosixEnvironment m_env{m_machine.paths().drives(),
+                                  (m_machine.disc() / "autorun").string()};
+    check::RecordingLauncher m_launcher;
     Trace m_trace;
     std::unique_ptr<qt::QtDesktop> m_desktop;
     std::unique_ptr<qt::QtMessageBoxes> m_messages;
@@ -158,7 +149,7 @@ private:
     }
 
     long m_events;
-    test::Rng m_rng;
+    tools::Rng m_rng;
     long m_done = 0;
     std::size_t m_disc; // the sample disc started next
     int m_restarts = 0;

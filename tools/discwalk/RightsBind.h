@@ -1,6 +1,6 @@
 #pragma once
 
-namespace discmenu::test {
+namespace discmenu::tools {
 
 // While it lives, the superuser's power to read, search and write past a file's rights is
 // set aside (the capabilities stay permitted and come back at the end), so that a file or
@@ -21,4 +21,4 @@ private:
     bool m_holds = false;
 };
 
-} // namespace discmenu::test
+} // namespace discmenu::tools

@@ -6,7 +6,7 @@
 #include <sys/syscall.h>
 #endif
 
-namespace discmenu::test {
+namespace discmenu::tools {
 
 namespace {
 
@@ -47,4 +47,4 @@ RightsBind::~RightsBind() {
 #endif
 }
 
-} // namespace discmenu::test
+} // namespace discmenu::tools

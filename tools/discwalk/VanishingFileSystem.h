@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace discmenu::test {
+namespace discmenu::tools {
 
 // The real file system, except that now and then an entry of the disc that a listing has
 // just reported is removed before the program can open it, as on a disc pulled out or a
@@ -65,4 +65,4 @@ private:
     mutable std::vector<std::filesystem::path> m_vanished;
 };
 
-} // namespace discmenu::test
+} // namespace discmenu::tools

@@ -1,31 +1,36 @@
-// The program on generated disc trees: every reachable page walked by clicking every
-// item, the file browser's rows opened, files saved and packages installed, with message
-// boxes answered at random; after every step the program must still stand as its rules
-// say, and nothing may be written outside the chosen destination.
+// discwalk: the program on generated disc trees. Every reachable page is walked by
+// clicking every item, the file browser's rows opened, files saved and packages installed,
+// with message boxes answered at random; after every step the program must still stand as
+// its rules say, and nothing may be written outside the chosen destination.
 //
-// DISCMENU_TREES (default 40) trees are run from the seed DISCMENU_SEED (default 1); a
-// failure prints its seed and the tree, and DISCMENU_SEED=n DISCMENU_TREES=1 runs it again.
+// DISCMENU_TREES (default 40) trees are run from the seed DISCMENU_SEED (default 1);
+// DISCMENU_DESCRIBE prints every tree, DISCMENU_LEAVE_OUT names hazards to leave aside
+// (links, backslash, pipes, farDates, packageLoops, unreadable), and a tree that takes more
+// than DISCMENU_TREE_SECONDS (default 120) ends the run as a hang. Each broken rule prints
+// a line with its seed; a tree that broke any prints itself and keeps its folder, and
+// DISCMENU_SEED=n DISCMENU_TREES=1 runs it again. The run stops after 5 failed trees and
+// exits with 1 when any tree failed.
 
-#include "DiscTree.h"
-#include "Fakes.h"
+#include "GeneratedDisc.h"
 #include "RightsBind.h"
 #include "Rng.h"
-#include "TempDir.h"
+#include "ScratchMachine.h"
 #include "VanishingFileSystem.h"
 #include "app/ModMain.h"
 #include "app/StreamTraceSink.h"
 #include "app/Trace.h"
 #include "browser/FormFiles.h"
+#include "check/Recorders.h"
 #include "menu/FormMain.h"
 #include "platform/Text.h"
 #include "platform/WindowsPath.h"
-#include "platform/posix/PathResolver.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixEnvironment.h"
 #include "savedlg/FormFileSave.h"
 
-#include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -38,7 +43,7 @@
 #include <sstream>
 #include <thread>
 
-namespace discmenu::test {
+namespace discmenu::tools {
 namespace {
 
 namespace fs = std::filesystem;
@@ -93,6 +98,19 @@ private:
     Rng& m_rng;
 };
 
+// The machine's own dates and times, and the program folder as the tree names it: a
+// generated name may hold a backslash, which no host path gives back.
+class TreeEnvironment : public Environment {
+public:
+    std::string programFolder() const override { return folder; }
+    std::string dateTimeText(FileTime t) const override { return m_machine.dateTimeText(t); }
+
+    std::string folder;
+
+private:
+    posix::PosixEnvironment m_machine{posix::DriveMap(), "/"};
+};
+
 // Each entry below a folder, by its path, with its kind, size and time; links not followed.
 using Snapshot = std::map<std::string, std::string>;
 
@@ -121,6 +139,13 @@ bool below(const std::string& path, const std::string& folder) {
     return path == folder || path.starts_with(folder + "/");
 }
 
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
 // What the walks did, summed over the trees.
 struct Totals {
     std::uint64_t steps = 0, saves = 0, opens = 0, runs = 0, prompts = 0;
@@ -130,32 +155,29 @@ struct Totals {
 class Walk {
 public:
     Walk(std::uint64_t seed, const Hazards& hazards) : m_seed(seed), m_rng(seed ^ 0x5eed) {
-        m_disc = m_temp.path() / "disc";
-        fs::create_directories(m_temp.path() / "home" / "dest");
-        fs::create_directories(m_temp.path() / "other");
-        m_tree = generateDiscTree(seed, m_disc, hazards);
-        posix::DriveMap drives;
-        drives.add('D', m_disc.string());
-        drives.add('C', (m_temp.path() / "home").string());
-        drives.add('E', (m_temp.path() / "other").string());
-        m_paths = std::make_unique<posix::PathResolver>(drives);
-        m_real = std::make_unique<posix::PosixFileSystem>(*m_paths);
-        m_fs = std::make_unique<VanishingFileSystem>(*m_real, *m_paths, m_rng, 2);
+        m_disc = m_machine.disc();
+        fs::create_directories(m_machine.home() / "dest");
+        fs::create_directories(m_machine.other());
+        m_tree = generateDisc(seed, m_disc, hazards);
+        m_fs =
+            std::make_unique<VanishingFileSystem>(m_machine.files(), m_machine.paths(), m_rng, 2);
         m_env.folder = m_tree.programFolder;
         m_discBefore = snapshot(m_disc);
     }
     ~Walk() {
         m_mod.reset();
-        m_tree.unlock();
-        if (m_discard)
-            m_temp.discard();
+        m_tree.unlock(); // before the folder goes, so that all of it can be removed
     }
-    // Only a tree that failed keeps its folder: after one failure, a long run would
-    // otherwise keep every later tree's folder too.
-    void discardFolder() { m_discard = true; }
 
     void run();
-    const DiscTree& tree() const { return m_tree; }
+    const GeneratedDisc& tree() const { return m_tree; }
+    // The rules this tree broke so far.
+    int failures() const { return m_failures; }
+    // Keeps the tree's folder for a look at it, and says where it is.
+    void keepFolder() {
+        m_machine.keep();
+        std::cerr << "kept the failed tree's folder: " << m_machine.root() << "\n";
+    }
     void addTo(Totals& t) const {
         t.steps += static_cast<std::uint64_t>(m_steps);
         t.saves += m_saves;
@@ -165,12 +187,18 @@ public:
     }
 
 private:
+    // Reports a broken rule on standard error, with the seed that builds the tree again.
+    template <class... Parts> void fail(const Parts&... parts) {
+        ++m_failures;
+        std::cerr << "failed: seed " << m_seed << ": ";
+        (std::cerr << ... << parts) << "\n";
+    }
     FormMain& main() { return m_mod->formMain(); }
     template <class F> void step(const std::string& what, F action);
     void check(const std::string& what);
     void checkLaunches(const std::string& what);
     bool builtTarget(const std::string& file) const;
-    bool ended() const { return m_desktop.ends > 0; }
+    bool ended() const { return m_desktop.ended; }
 
     std::vector<std::string> visibleCaptions();
     void click(const std::string& caption);
@@ -180,23 +208,21 @@ private:
     void dialog();
     void save();
     fs::path host(const std::string& windowsPath) const {
-        auto h = m_paths->toHost(windowsPath);
+        auto h = m_machine.paths().toHost(windowsPath);
         return h ? fs::path(*h) : fs::path();
     }
 
     std::uint64_t m_seed;
-    bool m_discard = false;
+    int m_failures = 0;
     Rng m_rng;
-    TempDir m_temp;
+    ScratchMachine m_machine{"discmenu-walk-"};
     fs::path m_disc;
-    DiscTree m_tree;
-    std::unique_ptr<posix::PathResolver> m_paths;
-    std::unique_ptr<posix::PosixFileSystem> m_real;
+    GeneratedDisc m_tree;
     std::unique_ptr<VanishingFileSystem> m_fs;
-    FakeLauncher m_launcher;
+    check::RecordingLauncher m_launcher;
     RandomAnswers m_messages{m_rng};
-    FakeDesktop m_desktop;
-    FakeEnvironment m_env;
+    check::QuietDesktop m_desktop;
+    TreeEnvironment m_env;
     std::ostringstream m_traceText;
     StreamTraceSink m_traceSink{m_traceText};
     Trace m_trace{&m_traceSink};
@@ -209,15 +235,15 @@ private:
 };
 
 template <class F> void Walk::step(const std::string& what, F action) {
-    if (ended() || ::testing::Test::HasFatalFailure())
+    if (ended())
         return;
     ++m_steps;
     try {
         action();
     } catch (const std::exception& e) {
-        ADD_FAILURE() << "seed " << m_seed << ": " << what << " threw " << e.what();
+        fail(what, " threw ", e.what());
     } catch (...) {
-        ADD_FAILURE() << "seed " << m_seed << ": " << what << " threw";
+        fail(what, " threw");
     }
     if (!ended())
         check(what);
@@ -228,8 +254,7 @@ void Walk::check(const std::string& what) {
     const std::string& page = m_mod->CurrentMenu;
     const auto captions = pageCaptions.find(page);
     if (captions == pageCaptions.end()) {
-        ADD_FAILURE() << "seed " << m_seed << ": after " << what << " the page is \"" << page
-                      << "\"";
+        fail("after ", what, " the page is \"", page, "\"");
         return;
     }
     // The items in use form one run from slot 2, each a caption of the page shown.
@@ -237,23 +262,23 @@ void Walk::check(const std::string& what) {
     for (int i = 2; i <= form.lblMainUBound(); ++i) {
         const ui::Label& item = form.lblMain(i);
         if (item.visible() && !inUse)
-            ADD_FAILURE() << "seed " << m_seed << ": after " << what << " slot " << i
-                          << " is shown after a gap";
+            fail("after ", what, " slot ", i, " is shown after a gap");
         inUse = inUse && item.visible();
         if (item.visible() && !captions->second.contains(item.caption()))
-            ADD_FAILURE() << "seed " << m_seed << ": after " << what << " \"" << item.caption()
-                          << "\" stands on the page \"" << page << "\"";
+            fail("after ", what, " \"", item.caption(), "\" stands on the page \"", page, "\"");
     }
-    EXPECT_EQ(form.lblMain(0).caption(), "Visit our website offline");
-    EXPECT_EQ(form.lblMain(1).caption(), "Browse this CD");
+    // The two items above the pages stay as they are.
+    const std::array<std::string, 2> fixed = {"Visit our website offline", "Browse this CD"};
+    for (int i = 0; i < 2; ++i) {
+        if (form.lblMain(i).caption() != fixed[i])
+            fail("after ", what, " slot ", i, " reads \"", form.lblMain(i).caption(), "\"");
+    }
     const ui::ListBox& jobs = form.lstRMA();
-    if (jobs.visible()) {
-        EXPECT_TRUE(jobs.left() >= 0 && jobs.top() >= 0 &&
-                    jobs.left() + jobs.width() <= form.clientWidth() &&
-                    jobs.top() + jobs.height() <= form.clientHeight())
-            << "seed " << m_seed << ": after " << what << " the job list stands at " << jobs.left()
-            << "," << jobs.top() << " size " << jobs.width() << "x" << jobs.height();
-    }
+    if (jobs.visible() &&
+        !(jobs.left() >= 0 && jobs.top() >= 0 && jobs.left() + jobs.width() <= form.clientWidth() &&
+          jobs.top() + jobs.height() <= form.clientHeight()))
+        fail("after ", what, " the job list stands at ", jobs.left(), ",", jobs.top(), " size ",
+             jobs.width(), "x", jobs.height());
     checkLaunches(what);
 }
 
@@ -306,9 +331,9 @@ bool Walk::builtTarget(const std::string& file) const {
 
 void Walk::checkLaunches(const std::string& what) {
     for (; m_opensSeen < m_launcher.opens.size(); ++m_opensSeen) {
-        const std::string& file = m_launcher.opens[m_opensSeen].file;
-        EXPECT_TRUE(builtTarget(file))
-            << "seed " << m_seed << ": after " << what << " opened " << escaped(file);
+        const std::string& file = m_launcher.opens[m_opensSeen];
+        if (!builtTarget(file))
+            fail("after ", what, " opened ", escaped(file));
     }
     const std::string& cd = m_mod->CDPath;
     for (; m_runsSeen < m_launcher.runs.size(); ++m_runsSeen) {
@@ -318,8 +343,8 @@ void Walk::checkLaunches(const std::string& what) {
         const std::string notepad = "notepad.exe " + cd + "\\";
         const bool editor =
             run.starts_with(notepad) && run.substr(notepad.size()).find('\\') == std::string::npos;
-        EXPECT_TRUE(console || editor)
-            << "seed " << m_seed << ": after " << what << " ran " << escaped(run);
+        if (!console && !editor)
+            fail("after ", what, " ran ", escaped(run));
     }
 }
 
@@ -488,7 +513,7 @@ void Walk::save() {
     const bool copyMode = d.caption() == FormFileSave::CopyMode;
     const std::string target = copyMode ? m_mod->SavePath : d.txtPath().text();
     const fs::path dest = host(target);
-    const fs::path outside = m_temp.path();
+    const fs::path outside = m_machine.root();
     const Snapshot before = snapshot(outside / "home");
     const Snapshot otherBefore = snapshot(outside / "other");
     struct Copy {
@@ -528,8 +553,9 @@ void Walk::save() {
         const bool whole = std::any_of(copies.begin(), copies.end(), [&](const Copy& o) {
             return sameFile(o, c) && (now == o.source || (o.earlier && now == *o.earlier));
         });
-        EXPECT_TRUE(whole) << "seed " << m_seed << ": " << escaped(to.string()) << " holds "
-                           << now.size() << " bytes, neither the earlier file nor the new one";
+        if (!whole)
+            fail(escaped(to.string()), " holds ", now.size(),
+                 " bytes, neither the earlier file nor the new one");
     }
     // The summary names only what was copied whole.
     if (copyMode && m_messages.prompts.size() > promptsBefore) {
@@ -538,10 +564,12 @@ void Walk::save() {
             const bool alone = std::count_if(copies.begin(), copies.end(),
                                              [&](const Copy& o) { return sameFile(o, c); }) == 1;
             const bool listed = summary.find("\r\n" + c.name) != std::string::npos;
-            if (listed && alone && isFile(dest / c.name)) {
-                EXPECT_EQ(readFile(dest / c.name), c.source)
-                    << "seed " << m_seed << ": " << escaped(c.name);
-            }
+            if (!listed || !alone || !isFile(dest / c.name))
+                continue;
+            const std::string now = readFile(dest / c.name);
+            if (now != c.source)
+                fail(escaped(c.name), " is named copied but holds ", now.size(), " bytes of ",
+                     c.source.size(), " other than the copied ones");
         }
     }
     // Nothing changed outside the chosen folder but the folders leading to it.
@@ -554,15 +582,13 @@ void Walk::save() {
             const bool changed = was == pair->end() || was->second != what;
             const bool allowed = below(path, destText) || below(destText, path);
             if (changed && !allowed)
-                ADD_FAILURE() << "seed " << m_seed << ": saving into " << escaped(target)
-                              << " wrote " << escaped(path);
+                fail("saving into ", escaped(target), " wrote ", escaped(path));
             if (path.find(".discmenu-copy-") != std::string::npos)
-                ADD_FAILURE() << "seed " << m_seed
-                              << ": a temporary file was left: " << escaped(path);
+                fail("a temporary file was left: ", escaped(path));
         }
         for (const auto& [path, what] : *pair) {
             if (!after.contains(path))
-                ADD_FAILURE() << "seed " << m_seed << ": saving removed " << escaped(path);
+                fail("saving removed ", escaped(path));
         }
     }
 }
@@ -602,7 +628,7 @@ void Walk::run() {
             continue;
         const auto was = m_discBefore.find(path);
         if (was == m_discBefore.end() || was->second != what)
-            ADD_FAILURE() << "seed " << m_seed << ": the disc changed at " << escaped(path);
+            fail("the disc changed at ", escaped(path));
     }
 }
 
@@ -646,7 +672,8 @@ private:
     std::thread m_thread;
 };
 
-TEST(DiscWalk, GeneratedDiscsNeitherCrashNorLoseFiles) {
+// Walks the trees the environment asks for; the number of trees that failed.
+std::uint64_t walkTrees() {
     const std::uint64_t first = envNumber("DISCMENU_SEED", 1);
     const std::uint64_t count = envNumber("DISCMENU_TREES", 40);
     // DISCMENU_LEAVE_OUT names hazards to leave aside, separated by commas.
@@ -664,12 +691,6 @@ TEST(DiscWalk, GeneratedDiscsNeitherCrashNorLoseFiles) {
     Watchdog watchdog(std::chrono::seconds(envNumber("DISCMENU_TREE_SECONDS", 120)));
     const auto start = std::chrono::steady_clock::now();
     const bool describe = std::getenv("DISCMENU_DESCRIBE") != nullptr;
-    auto parts = [] {
-        return ::testing::UnitTest::GetInstance()
-            ->current_test_info()
-            ->result()
-            ->total_part_count();
-    };
     std::uint64_t failed = 0;
     std::uint64_t run = 0;
     Totals totals;
@@ -678,7 +699,6 @@ TEST(DiscWalk, GeneratedDiscsNeitherCrashNorLoseFiles) {
         // back to its tree.
         std::cerr << "tree " << seed << "\n";
         watchdog.tree(seed);
-        const int before = parts();
         Walk walk(seed, hazards);
         if (describe)
             std::cerr << walk.tree().describe();
@@ -686,11 +706,12 @@ TEST(DiscWalk, GeneratedDiscsNeitherCrashNorLoseFiles) {
         walk.addTo(totals);
         if ((run + 1) % 1000 == 0)
             std::cout << run + 1 << " trees so far\n" << std::flush;
-        if (parts() != before) {
+        // Only a tree that failed keeps its folder: after one failure, a long run would
+        // otherwise keep every later tree's folder too.
+        if (walk.failures() > 0) {
             ++failed;
             std::cerr << walk.tree().describe();
-        } else {
-            walk.discardFolder();
+            walk.keepFolder();
         }
     }
     const double seconds =
@@ -700,7 +721,19 @@ TEST(DiscWalk, GeneratedDiscsNeitherCrashNorLoseFiles) {
               << " trees/s): " << totals.steps << " steps, " << totals.saves
               << " saves and installs, " << totals.opens << " opens, " << totals.runs
               << " programs started, " << totals.prompts << " messages answered\n";
+    if (failed > 0)
+        std::cout << failed << " of " << run << " trees failed\n";
+    return failed;
 }
 
 } // namespace
-} // namespace discmenu::test
+} // namespace discmenu::tools
+
+int main() {
+    try {
+        return discmenu::tools::walkTrees() == 0 ? 0 : 1;
+    } catch (const std::exception& e) { // a folder for the trees could not be made
+        std::cerr << "discwalk: " << e.what() << "\n";
+        return 1;
+    }
+}
