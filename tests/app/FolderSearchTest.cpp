@@ -5,16 +5,25 @@ namespace {
 
 class FolderSearch : public DiscFixture {
 protected:
-    void SetUp() override { module().CDPath = "D:\\sw"; }
+    void SetUp() override {
+        module().CDPath = "D:\\sw";
+        for (const char* f :
+             {"Setup_v7.EXE", "setup_v8.exe", "report.pdf.bak", "SET.exe", "SENSOR.CON",
+              "x.configuration", "Überblick Manual.PDF", "Adobe Acrobat/rp505enu.exe"})
+            file(std::string("sw/") + f);
+        folder("sw/calibration.cal"); // a folder, not a file
+    }
+    template <class T> static std::string told(const Result<T>& r) {
+        if (!r)
+            return "error " + std::to_string(r.error().number());
+        if constexpr (std::is_same_v<T, bool>)
+            return *r ? "yes" : "no";
+        else
+            return *r;
+    }
 };
 
 TEST_F(FolderSearch, FindFileByPrefix) {
-    folder("sw/Adobe Acrobat");
-    file("sw/Setup_v7.EXE");
-    file("sw/setup_v8.exe");
-    file("sw/report.pdf.bak");
-    file("sw/SET.exe");
-    file("sw/Adobe Acrobat/rp505enu.exe");
     struct Row {
         const char* prefix;
         const char* extension;
@@ -28,47 +37,26 @@ TEST_F(FolderSearch, FindFileByPrefix) {
         {"SET.exe", "exe", "", "D:\\sw\\SET.exe"},
         {"setup_", ".exe", "", ""}, // only three characters of the name are compared
         {"report", "pdf", "", ""},
+        {"überblick", "pdf", "", "D:\\sw\\Überblick Manual.PDF"},
         {"rp", "exe", "\\Adobe Acrobat", "D:\\sw\\Adobe Acrobat\\rp505enu.exe"},
+        {"rp", "exe", "\\Missing", "error 76"},
         {"", "bak", "", "D:\\sw\\report.pdf.bak"},
     };
-    for (const Row& r : rows) {
-        auto found = m_mod->FindFileByPrefix(r.prefix, r.extension, r.subfolder);
-        ASSERT_TRUE(found.has_value()) << r.prefix;
-        EXPECT_EQ(*found, r.found) << r.prefix;
-    }
-}
-
-TEST_F(FolderSearch, FindFileByPrefixInAMissingFolderFails) {
-    folder("sw");
-    auto found = m_mod->FindFileByPrefix("rp", "exe", "\\Adobe Acrobat");
-    ASSERT_FALSE(found.has_value());
-    EXPECT_EQ(found.error().number(), 76);
-    EXPECT_EQ(*m_mod->FindFileByPrefix("rp", "exe", ""), "");
+    for (const Row& r : rows)
+        EXPECT_EQ(told(m_mod->FindFileByPrefix(r.prefix, r.extension, r.subfolder)), r.found)
+            << r.prefix;
 }
 
 TEST_F(FolderSearch, FolderContainsName) {
-    file("sw/SENSOR.CON");
-    file("sw/x.configuration");
-    file("sw/Überblick Manual.PDF");
-    folder("sw/calibration.cal"); // a folder, not a file
-    struct Row {
-        const char* text;
-        bool found;
+    const std::pair<const char*, const char*> rows[] = {
+        {".con", "yes"},      {".CON", "no"}, // the text must be in lower case
+        {"uration", "yes"},   {"manual", "yes"},
+        {"überblick", "yes"}, {".cal", "no"}, // only files count
     };
-    const Row rows[] = {{".con", true},    {".CON", false}, // the text must be in lower case
-                        {"uration", true}, {"manual", true}, {"überblick", true},
-                        {".cal", false},   {"", true}};
-    for (const Row& r : rows) {
-        auto found = m_mod->FolderContainsName(r.text);
-        ASSERT_TRUE(found.has_value());
-        EXPECT_EQ(*found, r.found) << r.text;
-    }
-}
-
-TEST_F(FolderSearch, EmptyFolder) {
-    folder("sw");
-    EXPECT_EQ(*m_mod->FindFileByPrefix("", "exe", ""), "");
-    EXPECT_FALSE(*m_mod->FolderContainsName(""));
+    for (const auto& [text, found] : rows)
+        EXPECT_EQ(told(m_mod->FolderContainsName(text)), found) << text;
+    m_mod->CDPath = "D:\\gone";
+    EXPECT_EQ(told(m_mod->FolderContainsName("")), "error 76");
 }
 
 } // namespace
