@@ -9,6 +9,7 @@
 #include "menu/FormMain.h"
 #include "savedlg/FormFileSave.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -68,13 +69,10 @@ protected:
         for (const char* f : {"binstall.bat", "bx7310d1.exe", "bx7310d2.exe"})
             file(std::string("brinext.dos/") + f, f);
         file("brinext.dos/Brinext_7.310Rev01-09.pdf", std::string(200000, 'p'));
-        file("bxswell.dos/SETUP31.BAT", "setup");
-        file("bxswell.dos/B318205.EXE", "exe");
-        file("bxswell.dos/DEMO/a.dat", "a");
-        file("bxswell.dos/DEMO/deep/b.dat", "b");
+        for (const auto& [path, content] : swell)
+            file("bxswell.dos/" + path, content);
         m_switch.to = &m_real;
         m_switchedFs = std::make_unique<posix::PosixFileSystem>(*m_paths, &m_switch);
-        m_env.folder = "D:\\autorun";
         m_mod = std::make_unique<ModMain>(
             Ports{*m_switchedFs, m_launcher, m_messages, m_desktop, m_env}, m_trace);
         m_mod->setProgressDelay(std::chrono::milliseconds(0));
@@ -82,13 +80,6 @@ protected:
         m_mod->ShowFileBrowser("*.con", "All included .CON file(s)"); // one, three, two
     }
 
-    fs::path dest() const { return home("dest"); }
-    void layDestination(const Files& earlier) {
-        fs::remove_all(dest());
-        fs::create_directories(dest());
-        for (const auto& [rel, content] : earlier)
-            writeFile(dest() / rel, content);
-    }
     Files filesBelow(const fs::path& root) {
         Files out;
         for (const auto& e : fs::recursive_directory_iterator(root)) {
@@ -97,53 +88,45 @@ protected:
         }
         return out;
     }
-    void copyRows(std::initializer_list<int> rows) {
+    // The Save of the copy mode (rows of the browser selected) or of an install.
+    void save(const char* caption, std::initializer_list<int> rows = {}) {
         ui::FileList& list = m_mod->formFiles().FileMain();
         for (int i = 0; i < list.listCount(); ++i)
-            list.userSetSelected(i, false);
-        for (int r : rows)
-            list.userSetSelected(r, true);
-        FormFileSave& d = m_mod->formFileSave();
-        d.setCaption(FormFileSave::CopyMode);
-        d.show();
-        m_mod->SavePath = "C:\\dest";
-        d.raise(ui::UiEvent::of(ui::EventKind::Click, "cmdSave"));
-    }
-    void install(const char* caption) {
+            list.userSetSelected(i, std::find(rows.begin(), rows.end(), i) != rows.end());
         FormFileSave& d = m_mod->formFileSave();
         d.setCaption(caption);
         d.show();
         d.txtPath().setText("C:\\dest");
+        m_mod->SavePath = "C:\\dest";
         d.raise(ui::UiEvent::of(ui::EventKind::Click, "cmdSave"));
     }
-
-    // Runs one Save with the given system calls; the messages it showed.
+    // Runs one Save with the given system calls on the earlier files; the messages shown.
     std::vector<std::string> saveWith(posix::SysCalls& sys, const Scenario& s) {
-        layDestination(s.earlier);
+        fs::remove_all(home("dest"));
+        fs::create_directories(home("dest"));
+        for (const auto& [rel, content] : s.earlier)
+            writeFile(home("dest") / rel, content);
         m_messages.prompts.clear();
         m_switch.to = &sys;
         s.save();
         m_switch.to = &m_real;
         return m_messages.prompts;
     }
+    void check(const Scenario& s, int error, std::vector<std::string> failures);
 
-    void check(const Scenario& s, int error, const std::vector<std::string>& told);
-
+    const Files swell = {{"SETUP31.BAT", "setup"},
+                         {"B318205.EXE", "exe"},
+                         {"DEMO/a.dat", "a"},
+                         {"DEMO/deep/b.dat", "b"}};
     posix::RealSysCalls m_real;
     SwitchedSysCalls m_switch;
     std::unique_ptr<posix::PosixFileSystem> m_switchedFs;
-    std::map<int, int> m_faultsPerErrno;
 };
 
-int numberOf(const std::string& message) {
-    return std::atoi(message.c_str());
-}
-
-void SaveFaults::check(const Scenario& s, int error, const std::vector<std::string>& told) {
-    const Files now = filesBelow(home(""));
-    for (const auto& [rel, content] : now)
+void SaveFaults::check(const Scenario& s, int error, std::vector<std::string> failures) {
+    for (const auto& [rel, content] : filesBelow(home("")))
         ASSERT_EQ(rel.find(".discmenu-copy"), std::string::npos) << "temporary file left: " << rel;
-    const Files there = filesBelow(dest());
+    const Files there = filesBelow(home("dest"));
     for (const auto& [rel, content] : there) {
         const bool isNew = s.source.contains(rel) && s.source.at(rel) == content;
         const bool isOld = s.earlier.contains(rel) && s.earlier.at(rel) == content;
@@ -151,44 +134,36 @@ void SaveFaults::check(const Scenario& s, int error, const std::vector<std::stri
     }
     for (const auto& [rel, content] : s.earlier)
         EXPECT_TRUE(there.contains(rel)) << rel << " that was there is gone";
-
-    // Every failure told is told with a number this errno can give.
-    std::vector<std::string> failures = told;
+    auto isWhole = [&](const std::string& rel) {
+        EXPECT_EQ(there.contains(rel) ? there.at(rel) : "", s.source.at(rel)) << rel;
+    };
+    // A copy sums up what it copied: each file it lists is there whole, each it leaves out
+    // was told. An install tells each failed file or folder by name: the others are whole.
+    std::string summary;
     if (s.copyMode) {
-        ASSERT_FALSE(told.empty());
-        const std::string summary = told.back();
-        ASSERT_TRUE(summary.find(" File(s) copied:") != std::string::npos) << summary;
+        ASSERT_FALSE(failures.empty());
+        summary = failures.back();
         failures.pop_back();
-        // What the summary lists is there whole; each file it leaves out was told.
-        std::size_t listed = 0;
-        for (const auto& [rel, content] : s.source) {
-            if (summary.find("\r\n" + rel) != std::string::npos) {
-                ++listed;
-                EXPECT_EQ(there.contains(rel) ? there.at(rel) : "", content) << rel;
-            }
-        }
-        EXPECT_EQ(listed + failures.size(), s.source.size()) << summary;
-        for (const std::string& f : failures) {
-            if (f.starts_with("Could not save:"))
-                EXPECT_TRUE(toldAs.at(error).contains(70)) << f;
-            else
-                EXPECT_TRUE(toldAs.at(error).contains(numberOf(f))) << f;
-        }
-    } else {
-        for (const std::string& f : failures)
-            EXPECT_TRUE(toldAs.at(error).contains(numberOf(f))) << f;
-        // A file of the package whose copy was not told as failed is there whole.
-        for (const auto& [rel, content] : s.source) {
-            const std::string top = rel.substr(0, rel.find('/'));
-            bool toldFailed = false;
-            for (const std::string& f : failures)
-                toldFailed = toldFailed || f.ends_with("\r\n" + top);
-            if (!toldFailed) {
-                EXPECT_EQ(there.contains(rel) ? there.at(rel) : "", content) << rel;
-            }
-        }
+        ASSERT_NE(summary.find(" File(s) copied:"), std::string::npos) << summary;
     }
-    // The program goes on: the dialog is gone, and the same Save copies everything now.
+    std::size_t listed = 0;
+    for (const auto& [rel, content] : s.source) {
+        const std::string top = rel.substr(0, rel.find('/'));
+        const bool told = std::ranges::any_of(
+            failures, [&](const std::string& f) { return f.ends_with("\r\n" + top); });
+        const bool inSummary = summary.find("\r\n" + rel) != std::string::npos;
+        listed += inSummary;
+        if (s.copyMode ? inSummary : !told)
+            isWhole(rel);
+    }
+    if (s.copyMode) {
+        EXPECT_EQ(listed + failures.size(), s.source.size()) << summary;
+    }
+    for (const std::string& f : failures) {
+        const int number = f.starts_with("Could not save:") ? 70 : std::atoi(f.c_str());
+        EXPECT_TRUE(toldAs.at(error).contains(number)) << f;
+    }
+    // The program goes on: the dialog is gone.
     EXPECT_FALSE(m_mod->formFileSave().visible());
     EXPECT_TRUE(s.copyMode ? m_mod->formFiles().visible() : m_mod->formMain().visible());
 }
@@ -198,55 +173,48 @@ TEST_F(SaveFaults, EveryCallFailingWithEveryErrnoKeepsTheFilesAndGoesOn) {
                            {"bx7310d1.exe", "bx7310d1.exe"},
                            {"bx7310d2.exe", "bx7310d2.exe"},
                            {"Brinext_7.310Rev01-09.pdf", std::string(200000, 'p')}};
-    const Files swell = {{"SETUP31.BAT", "setup"},
-                         {"B318205.EXE", "exe"},
-                         {"DEMO/a.dat", "a"},
-                         {"DEMO/deep/b.dat", "b"}};
+    const std::string two(300000, '2');
     const std::vector<Scenario> scenarios = {
         {"a copy of one file",
-         {{"two.con", std::string(300000, '2')}},
+         {{"two.con", two}},
          {{"two.con", "old"}},
-         [&] { copyRows({2}); },
+         [&] { save(FormFileSave::CopyMode, {2}); },
          true},
         {"a copy of a selection",
-         {{"one.con", "1"}, {"three.con", "3"}, {"two.con", std::string(300000, '2')}},
+         {{"one.con", "1"}, {"three.con", "3"}, {"two.con", two}},
          {{"one.con", "old one"}, {"two.con", "old two"}},
          [&] {
-             copyRows({0, 1, 2});
+             save(FormFileSave::CopyMode, {0, 1, 2});
          },
          true},
         {"the Quaylog install",
          quaylog,
          {{"binstall.bat", "old"}, {"bx7310d2.exe", "old"}},
-         [&] { install("Install path for Quaylog"); },
+         [&] { save("Install path for Quaylog"); },
          false},
         {"the Brinext swell install",
          swell,
          {{"SETUP31.BAT", "old"}, {"DEMO/a.dat", "old"}},
-         [&] { install("Install path for Brinext swell"); },
+         [&] { save("Install path for Brinext swell"); },
          false},
     };
     int faults = 0;
     for (const Scenario& s : scenarios) {
         FaultySysCalls counting;
         EXPECT_EQ(saveWith(counting, s).size(), s.copyMode ? 1u : 0u) << s.name;
-        EXPECT_EQ(filesBelow(dest()).size(), s.source.size()) << s.name;
+        EXPECT_EQ(filesBelow(home("dest")), s.source) << s.name;
         const int calls = counting.calls();
         ASSERT_GT(calls, 5) << s.name;
-        std::cout << s.name << ": " << calls << " calls, each failed with " << toldAs.size()
-                  << " errnos\n";
         for (const auto& [error, numbers] : toldAs) {
-            for (int failAt = 1; failAt <= calls; ++failAt) {
+            for (int failAt = 1; failAt <= calls; ++failAt, ++faults) {
                 SCOPED_TRACE(std::string(s.name) + ": call " + std::to_string(failAt) + " of " +
                              std::to_string(calls) + " fails with " + std::strerror(error));
                 FaultySysCalls faulty(failAt, error);
-                const auto told = saveWith(faulty, s);
-                ++faults;
-                check(s, error, told);
+                check(s, error, saveWith(faulty, s));
+                // The same Save, once more, copies everything.
                 FaultySysCalls clean;
-                const auto again = saveWith(clean, s);
-                EXPECT_EQ(filesBelow(dest()), s.source);
-                EXPECT_EQ(again.size(), s.copyMode ? 1u : 0u);
+                EXPECT_EQ(saveWith(clean, s).size(), s.copyMode ? 1u : 0u);
+                EXPECT_EQ(filesBelow(home("dest")), s.source);
                 if (HasFatalFailure())
                     return;
             }
