@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <iostream>
 #include <map>
 #include <set>
@@ -23,27 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using Files = std::map<std::string, std::string>; // path below the destination -> content
 
-// Each call goes to whichever system calls are set now: the real ones while the program
-// starts and lists, a faulty set for one Save.
-class SwitchedSysCalls : public posix::SysCalls {
-public:
-    posix::SysCalls* to = nullptr;
-    int open(const char* p, int f, mode_t m) override { return to->open(p, f, m); }
-    int close(int fd) override { return to->close(fd); }
-    ssize_t read(int fd, void* b, std::size_t n) override { return to->read(fd, b, n); }
-    ssize_t write(int fd, const void* b, std::size_t n) override { return to->write(fd, b, n); }
-    ssize_t copyFileRange(int in, int out, std::size_t n) override {
-        return to->copyFileRange(in, out, n);
-    }
-    int fsync(int fd) override { return to->fsync(fd); }
-    int syncFs(int fd) override { return to->syncFs(fd); }
-    int rename(const char* a, const char* b) override { return to->rename(a, b); }
-    int mkdir(const char* p, mode_t m) override { return to->mkdir(p, m); }
-    int unlink(const char* p) override { return to->unlink(p); }
-    DIR* openDir(const char* p) override { return to->openDir(p); }
-    dirent* readDir(DIR* d) override { return to->readDir(d); }
-};
-
 // The failure numbers an errno may be told as. EINTR is told as an access error unless the
 // adapter tries the call again, in which case nothing is told.
 const std::map<int, std::set<int>> toldAs = {
@@ -52,11 +30,11 @@ const std::map<int, std::set<int>> toldAs = {
 };
 
 struct Scenario {
-    const char* name;
-    Files source;  // what the Save is to write, below the destination
-    Files earlier; // what stood there before
-    std::function<void()> save;
-    bool copyMode;
+    const char* caption;   // the dialog's: copy or install
+    std::vector<int> rows; // of the browser, selected for a copy
+    Files source;          // what the Save is to write, below the destination
+    Files earlier;         // what stood there before
+    bool copyMode() const { return caption == std::string(FormFileSave::CopyMode); }
 };
 
 class SaveFaults : public DiscFixture {
@@ -71,10 +49,9 @@ protected:
         file("brinext.dos/Brinext_7.310Rev01-09.pdf", std::string(200000, 'p'));
         for (const auto& [path, content] : swell)
             file("bxswell.dos/" + path, content);
-        m_switch.to = &m_real;
-        m_switchedFs = std::make_unique<posix::PosixFileSystem>(*m_paths, &m_switch);
+        m_faultyFs = std::make_unique<posix::PosixFileSystem>(*m_paths, &m_sys);
         m_mod = std::make_unique<ModMain>(
-            Ports{*m_switchedFs, m_launcher, m_messages, m_desktop, m_env}, m_trace);
+            Ports{*m_faultyFs, m_launcher, m_messages, m_desktop, m_env}, m_trace);
         m_mod->setProgressDelay(std::chrono::milliseconds(0));
         m_mod->Main();
         m_mod->ShowFileBrowser("*.con", "All included .CON file(s)"); // one, three, two
@@ -88,28 +65,26 @@ protected:
         }
         return out;
     }
-    // The Save of the copy mode (rows of the browser selected) or of an install.
-    void save(const char* caption, std::initializer_list<int> rows = {}) {
-        ui::FileList& list = m_mod->formFiles().FileMain();
-        for (int i = 0; i < list.listCount(); ++i)
-            list.userSetSelected(i, std::find(rows.begin(), rows.end(), i) != rows.end());
-        FormFileSave& d = m_mod->formFileSave();
-        d.setCaption(caption);
-        d.show();
-        d.txtPath().setText("C:\\dest");
-        m_mod->SavePath = "C:\\dest";
-        d.raise(ui::UiEvent::of(ui::EventKind::Click, "cmdSave"));
-    }
-    // Runs one Save with the given system calls on the earlier files; the messages shown.
-    std::vector<std::string> saveWith(posix::SysCalls& sys, const Scenario& s) {
+    // Runs one Save on the earlier files, the Nth system call of it failing with the errno
+    // given (none with 0); the messages shown.
+    std::vector<std::string> saveWith(const Scenario& s, int failAt = 0, int error = 0) {
         fs::remove_all(home("dest"));
         fs::create_directories(home("dest"));
         for (const auto& [rel, content] : s.earlier)
             writeFile(home("dest") / rel, content);
         m_messages.prompts.clear();
-        m_switch.to = &sys;
-        s.save();
-        m_switch.to = &m_real;
+        ui::FileList& list = m_mod->formFiles().FileMain();
+        for (int i = 0; i < list.listCount(); ++i)
+            list.userSetSelected(i, std::ranges::find(s.rows, i) != s.rows.end());
+        FormFileSave& d = m_mod->formFileSave();
+        d.setCaption(s.caption);
+        d.show();
+        d.txtPath().setText("C:\\dest");
+        m_mod->SavePath = "C:\\dest";
+        m_sys = FaultySysCalls(failAt, error);
+        d.raise(ui::UiEvent::of(ui::EventKind::Click, "cmdSave"));
+        m_calls = m_sys.calls();
+        m_sys = FaultySysCalls();
         return m_messages.prompts;
     }
     void check(const Scenario& s, int error, std::vector<std::string> failures);
@@ -118,9 +93,10 @@ protected:
                          {"B318205.EXE", "exe"},
                          {"DEMO/a.dat", "a"},
                          {"DEMO/deep/b.dat", "b"}};
-    posix::RealSysCalls m_real;
-    SwitchedSysCalls m_switch;
-    std::unique_ptr<posix::PosixFileSystem> m_switchedFs;
+    // The program's system calls: the real ones, but during a Save.
+    FaultySysCalls m_sys;
+    int m_calls = 0; // made by the last Save
+    std::unique_ptr<posix::PosixFileSystem> m_faultyFs;
 };
 
 void SaveFaults::check(const Scenario& s, int error, std::vector<std::string> failures) {
@@ -140,7 +116,7 @@ void SaveFaults::check(const Scenario& s, int error, std::vector<std::string> fa
     // A copy sums up what it copied: each file it lists is there whole, each it leaves out
     // was told. An install tells each failed file or folder by name: the others are whole.
     std::string summary;
-    if (s.copyMode) {
+    if (s.copyMode()) {
         ASSERT_FALSE(failures.empty());
         summary = failures.back();
         failures.pop_back();
@@ -153,10 +129,10 @@ void SaveFaults::check(const Scenario& s, int error, std::vector<std::string> fa
             failures, [&](const std::string& f) { return f.ends_with("\r\n" + top); });
         const bool inSummary = summary.find("\r\n" + rel) != std::string::npos;
         listed += inSummary;
-        if (s.copyMode ? inSummary : !told)
+        if (s.copyMode() ? inSummary : !told)
             isWhole(rel);
     }
-    if (s.copyMode) {
+    if (s.copyMode()) {
         EXPECT_EQ(listed + failures.size(), s.source.size()) << summary;
     }
     for (const std::string& f : failures) {
@@ -165,7 +141,7 @@ void SaveFaults::check(const Scenario& s, int error, std::vector<std::string> fa
     }
     // The program goes on: the dialog is gone.
     EXPECT_FALSE(m_mod->formFileSave().visible());
-    EXPECT_TRUE(s.copyMode ? m_mod->formFiles().visible() : m_mod->formMain().visible());
+    EXPECT_TRUE(s.copyMode() ? m_mod->formFiles().visible() : m_mod->formMain().visible());
 }
 
 TEST_F(SaveFaults, EveryCallFailingWithEveryErrnoKeepsTheFilesAndGoesOn) {
@@ -174,46 +150,35 @@ TEST_F(SaveFaults, EveryCallFailingWithEveryErrnoKeepsTheFilesAndGoesOn) {
                            {"bx7310d2.exe", "bx7310d2.exe"},
                            {"Brinext_7.310Rev01-09.pdf", std::string(200000, 'p')}};
     const std::string two(300000, '2');
+    const char* copy = FormFileSave::CopyMode;
     const std::vector<Scenario> scenarios = {
-        {"a copy of one file",
-         {{"two.con", two}},
-         {{"two.con", "old"}},
-         [&] { save(FormFileSave::CopyMode, {2}); },
-         true},
-        {"a copy of a selection",
+        {copy, {2}, {{"two.con", two}}, {{"two.con", "old"}}},
+        {copy,
+         {0, 1, 2},
          {{"one.con", "1"}, {"three.con", "3"}, {"two.con", two}},
-         {{"one.con", "old one"}, {"two.con", "old two"}},
-         [&] {
-             save(FormFileSave::CopyMode, {0, 1, 2});
-         },
-         true},
-        {"the Quaylog install",
+         {{"one.con", "old one"}, {"two.con", "old two"}}},
+        {"Install path for Quaylog",
+         {},
          quaylog,
-         {{"binstall.bat", "old"}, {"bx7310d2.exe", "old"}},
-         [&] { save("Install path for Quaylog"); },
-         false},
-        {"the Brinext swell install",
+         {{"binstall.bat", "old"}, {"bx7310d2.exe", "old"}}},
+        {"Install path for Brinext swell",
+         {},
          swell,
-         {{"SETUP31.BAT", "old"}, {"DEMO/a.dat", "old"}},
-         [&] { save("Install path for Brinext swell"); },
-         false},
+         {{"SETUP31.BAT", "old"}, {"DEMO/a.dat", "old"}}},
     };
     int faults = 0;
     for (const Scenario& s : scenarios) {
-        FaultySysCalls counting;
-        EXPECT_EQ(saveWith(counting, s).size(), s.copyMode ? 1u : 0u) << s.name;
-        EXPECT_EQ(filesBelow(home("dest")), s.source) << s.name;
-        const int calls = counting.calls();
-        ASSERT_GT(calls, 5) << s.name;
+        EXPECT_EQ(saveWith(s).size(), s.copyMode() ? 1u : 0u) << s.caption;
+        EXPECT_EQ(filesBelow(home("dest")), s.source) << s.caption;
+        const int calls = m_calls;
+        ASSERT_GT(calls, 5) << s.caption;
         for (const auto& [error, numbers] : toldAs) {
             for (int failAt = 1; failAt <= calls; ++failAt, ++faults) {
-                SCOPED_TRACE(std::string(s.name) + ": call " + std::to_string(failAt) + " of " +
+                SCOPED_TRACE(std::string(s.caption) + ": call " + std::to_string(failAt) + " of " +
                              std::to_string(calls) + " fails with " + std::strerror(error));
-                FaultySysCalls faulty(failAt, error);
-                check(s, error, saveWith(faulty, s));
+                check(s, error, saveWith(s, failAt, error));
                 // The same Save, once more, copies everything.
-                FaultySysCalls clean;
-                EXPECT_EQ(saveWith(clean, s).size(), s.copyMode ? 1u : 0u);
+                EXPECT_EQ(saveWith(s).size(), s.copyMode() ? 1u : 0u);
                 EXPECT_EQ(filesBelow(home("dest")), s.source);
                 if (HasFatalFailure())
                     return;
