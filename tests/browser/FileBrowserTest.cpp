@@ -3,6 +3,9 @@
 #include "menu/FormMain.h"
 #include "savedlg/FormFileSave.h"
 
+#include <array>
+#include <functional>
+
 namespace discmenu::test {
 namespace {
 
@@ -30,8 +33,10 @@ protected:
     // What the launcher was asked to do since the last call.
     std::string did() {
         std::string out;
-        for (const auto& o : m_launcher.opens)
-            out += "open " + o.file + " in " + o.folder + " by " + o.owner + "\n";
+        for (const auto& o : m_launcher.opens) {
+            out += "open " + o.file + "\n";
+            EXPECT_EQ(o.folder + " " + o.owner, "D:\\autorun FormFiles");
+        }
         for (const auto& r : m_launcher.runs)
             out += "run " + r + "\n";
         m_launcher.opens.clear();
@@ -40,39 +45,32 @@ protected:
     }
 };
 
-// The one browser window lists each kind anew, and opens by the pattern, not by the file.
+// The one browser window lists each kind anew, and opens by the pattern, not by the file:
+// View, with every entry selected, hands each to the text editor or the shell, or to none.
 TEST_F(FileBrowser, OpensByThePatternNotByTheFile) {
-    struct Row {
-        const char* pattern;
-        Strings names;
-        std::string did; // View with every entry selected, lower index first
-    };
-    const std::vector<Row> rows = {
-        {"*.con",
-         {"Shoal7.con", "SquallO2.CON"},
-         "run notepad.exe D:\\\\Shoal7.con\nrun notepad.exe D:\\\\SquallO2.CON\n"},
-        {"*.CON",
-         {"Shoal7.con", "SquallO2.CON"},
-         "run notepad.exe D:\\\\Shoal7.con\nrun notepad.exe D:\\\\SquallO2.CON\n"},
-        {"*.ini", {"deck.ini"}, "run notepad.exe D:\\\\deck.ini\n"},
-        {"*manual*.pdf",
-         {"Overview MANUAL.PDF", "Shoal7 Manual.pdf"},
-         "open D:\\\\Overview MANUAL.PDF in D:\\autorun by FormFiles\n"
-         "open D:\\\\Shoal7 Manual.pdf in D:\\autorun by FormFiles\n"},
-        {"*.txt", {"readme.txt"}, ""}, // listed, but not opened
+    const std::array<const char*, 3> rows[] = {
+        {"*.con", "Shoal7.con|SquallO2.CON|", "run notepad.exe "},
+        {"*.CON", "Shoal7.con|SquallO2.CON|", "run notepad.exe "},
+        {"*.ini", "deck.ini|", "run notepad.exe "},
+        {"*manual*.pdf", "Overview MANUAL.PDF|Shoal7 Manual.pdf|", "open "},
+        {"*.txt", "readme.txt|", nullptr}, // listed, but not opened
     };
     const FormFiles* first = &browser();
-    for (const Row& r : rows) {
-        m_mod->ShowFileBrowser(r.pattern, r.pattern);
+    for (const auto& [pattern, names, opener] : rows) {
+        m_mod->ShowFileBrowser(pattern, pattern);
         EXPECT_EQ(&browser(), first);
         EXPECT_TRUE(browser().visible());
         EXPECT_EQ(browser().FileMain().path(), "D:\\");
-        EXPECT_EQ(browser().FileMain().names(), r.names) << r.pattern;
-        EXPECT_FALSE(browser().FileMain().selected(0)) << r.pattern; // the last selection is gone
-        for (int i = 0; i < browser().FileMain().listCount(); ++i)
+        EXPECT_FALSE(browser().FileMain().selected(0)) << pattern; // the last selection is gone
+        std::string listed, opened;
+        for (int i = 0; i < browser().FileMain().listCount(); ++i) {
             browser().FileMain().userSetSelected(i, true);
+            listed += browser().FileMain().list(i) + "|";
+            opened += opener ? opener + ("D:\\\\" + browser().FileMain().list(i)) + "\n" : "";
+        }
+        EXPECT_EQ(listed, names);
         browser().cmdView_Click();
-        EXPECT_EQ(did(), r.did) << r.pattern;
+        EXPECT_EQ(did(), opened) << pattern;
     }
 }
 
@@ -120,87 +118,54 @@ TEST_F(FileBrowser, LaysItselfOutOnLoadAndResize) {
 // The program runs while any of its windows is shown; the browser's end brings the main
 // window back, loaded anew where it was closed (its load step builds the first page).
 TEST_F(FileBrowser, TheProgramRunsWhileAnyOfItsWindowsIsOpen) {
-    enum Step {
-        Browser,
-        Dialog,
-        DosDialog,
-        Cancel,
-        HideMain,
-        CloseMain,
-        CloseBrowser,
-        CloseDialog
+    // B opens the browser, D the dialog from its Save, Q the dialog for a DOS install and C
+    // cancels that; H hides and minimises the main window; M, F and S close the main window,
+    // the browser and the dialog by their frames.
+    const std::function<void()> steps[] = {
+        [&] {
+            click("View instrument specific documentation");
+            click("View .CON file(s)");
+        },
+        [&] {
+            browser().FileMain().userSetSelected(0, true);
+            browser().cmdSave_Click();
+        },
+        [&] {
+            main().ShowDosSoftwareMenu();
+            click("Install Quaylog for DOS");
+        },
+        [&] { m_mod->formFileSave().cmdCancel_Click(); },
+        [&] {
+            main().hide();
+            main().setWindowState(ui::WindowState::Minimized);
+        },
+        [&] { m_mod->closeByFrame(main()); },
+        [&] { m_mod->closeByFrame(browser()); },
+        [&] { m_mod->closeByFrame(m_mod->formFileSave()); },
     };
     struct Row {
-        const char* what;
-        std::vector<Step> steps;
+        const char* steps;
         const char* shown; // the windows shown at the end, and the main window's page
         int ends;
     };
-    const std::vector<Row> rows = {
-        {"the main window closed, the browser open", {Browser, CloseMain}, "FormFiles", 0},
-        {"the browser closed after it",
-         {Browser, CloseMain, CloseBrowser},
-         "formMain Main Menu",
-         0},
-        {"the browser closed, the main window hidden and minimised",
-         {Browser, HideMain, CloseBrowser},
-         "formMain Instrument Specific Documentation",
-         0},
-        {"the last window closed", {Browser, CloseMain, CloseBrowser, CloseMain}, "", 1},
-        {"the dialog open alone",
-         {Browser, Dialog, CloseMain, CloseBrowser, CloseMain},
-         "FormFileSave",
-         0},
-        {"the dialog, open alone, closed",
-         {Browser, Dialog, CloseMain, CloseBrowser, CloseMain, CloseDialog},
-         "",
-         1},
-        {"a hidden but loaded dialog, and the main window closed",
-         {DosDialog, Cancel, CloseMain},
-         "",
-         1},
+    const Row rows[] = {
+        {"BM", "FormFiles", 0},
+        {"BMF", "formMain Main Menu", 0},
+        {"BHF", "formMain Instrument Specific Documentation", 0},
+        {"BMFM", "", 1},
+        {"BDMFM", "FormFileSave", 0},
+        {"BDMFMS", "", 1},
+        {"QCM", "", 1}, // a hidden but loaded dialog keeps nothing running
     };
     for (const Row& r : rows) {
-        SCOPED_TRACE(r.what);
+        SCOPED_TRACE(r.steps);
         start();
         m_desktop.ends = 0;
-        for (Step step : r.steps) {
-            switch (step) {
-            case Browser:
-                click("View instrument specific documentation");
-                click("View .CON file(s)");
-                break;
-            case Dialog:
-                browser().FileMain().userSetSelected(0, true);
-                browser().cmdSave_Click();
-                break;
-            case DosDialog:
-                main().ShowDosSoftwareMenu();
-                click("Install Quaylog for DOS");
-                break;
-            case Cancel:
-                m_mod->formFileSave().cmdCancel_Click();
-                break;
-            case HideMain:
-                main().hide();
-                main().setWindowState(ui::WindowState::Minimized);
-                break;
-            case CloseMain:
-                m_mod->closeByFrame(main());
-                break;
-            case CloseBrowser:
-                m_mod->closeByFrame(browser());
-                break;
-            case CloseDialog:
-                m_mod->closeByFrame(m_mod->formFileSave());
-                break;
-            }
-        }
+        for (const char* step = r.steps; *step; ++step)
+            steps[std::string_view("BDQCHMFS").find(*step)]();
         std::string shown;
-        for (ui::Form* form : m_mod->loadedForms()) {
-            if (form->visible())
-                shown += (shown.empty() ? "" : " ") + form->name();
-        }
+        for (ui::Form* form : m_mod->loadedForms())
+            shown += form->visible() ? (shown.empty() ? "" : " ") + form->name() : "";
         if (m_mod->hasFormMain() && main().visible()) {
             shown += " " + m_mod->CurrentMenu;
             EXPECT_EQ(main().windowState(), ui::WindowState::Normal);

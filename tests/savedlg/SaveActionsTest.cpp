@@ -4,7 +4,7 @@
 #include "menu/FormMain.h"
 #include "savedlg/FormFileSave.h"
 
-#include <algorithm>
+#include <ranges>
 
 namespace discmenu::test {
 namespace {
@@ -96,57 +96,46 @@ TEST_F(SaveActions, ALongCopyShowsItsProgress) {
 TEST_F(SaveActions, InstallsThePackagesAndStartsTheirBatchFiles) {
     struct Row {
         const char* caption;
-        const char* typed;
-        Strings files; // below the typed folder, each holding its name or the given text
-        const char* started;
-        Strings prompts;
+        const char* folder;  // below C:\dos
+        const char* files;   // there afterwards, "name" holding its name or "name=content"
+        const char* started; // empty: nothing, and each file of the package told missing
     };
-    const std::string missing = "53\r\nFile not found\r\n";
-    const std::vector<Row> rows = {
-        {"Install path for Quaylog",
-         "C:\\dos\\q",
-         {"binstall.bat", "bx7310d1.exe", "bx7310d2.exe", "Brinext_7.310Rev01-09.pdf"},
-         "C:\\dos\\q\\binstall.bat",
-         {}},
-        {"Install path for Brinext swell",
-         "C:\\dos\\s",
-         {"SETUP31.BAT=setup", "B318205.EXE=exe", "DEMO/deep/b.dat=b"},
-         "C:\\dos\\s\\setup31.bat",
-         {}},
-        {"Install path for Quaylog",
-         "C:\\dos\\stale",
-         {"binstall.bat=stale"},
-         "",
-         {missing + "binstall.bat", missing + "bx7310d1.exe", missing + "bx7310d2.exe",
-          missing + "Brinext_7.310Rev01-09.pdf"}},
+    const Row rows[] = {
+        {"Install path for Quaylog", "q",
+         "binstall.bat|bx7310d1.exe|bx7310d2.exe|Brinext_7.310Rev01-09.pdf", "binstall.bat"},
+        {"Install path for Brinext swell", "s",
+         "SETUP31.BAT=setup|B318205.EXE=exe|DEMO/deep/b.dat=b", "setup31.bat"},
+        {"Install path for Quaylog", "stale", "binstall.bat=stale", ""},
     };
+    writeFile(home("dos/stale/binstall.bat"), "stale");
     std::filesystem::create_directories(home("dos/q"));
     std::filesystem::create_directories(home("dos/s"));
-    std::filesystem::create_directories(home("dos/stale"));
-    writeFile(home("dos/stale/binstall.bat"), "stale"); // left by an earlier install
     for (const Row& r : rows) {
-        if (r.prompts.size() > 0)
+        if (!*r.started)
             std::filesystem::remove_all(host("brinext.dos"));
         m_mod->formMain().hide();
         dialog().setCaption(r.caption);
         dialog().show();
-        dialog().txtPath().setText(r.typed);
+        const std::string folder = std::string("C:\\dos\\") + r.folder;
+        dialog().txtPath().setText(folder);
         m_messages.prompts.clear();
         m_launcher.opens.clear();
         dialog().cmdSave_Click();
-        std::string folder = std::string(r.typed).substr(3);
-        std::ranges::replace(folder, '\\', '/');
-        for (const std::string& f : r.files) {
-            const auto eq = f.find('=');
-            EXPECT_EQ(readFile(home(folder + "/" + f.substr(0, eq))),
-                      eq == std::string::npos ? f : f.substr(eq + 1));
+        for (const auto part : std::views::split(std::string_view(r.files), '|')) {
+            const std::string f(part.begin(), part.end()), name = f.substr(0, f.find('='));
+            EXPECT_EQ(readFile(home("dos/" + std::string(r.folder) + "/" + name)),
+                      f.contains('=') ? f.substr(name.size() + 1) : f);
         }
         std::vector<FakeLauncher::Open> started;
         if (*r.started)
-            started.push_back({r.started, r.typed, "FormFileSave"});
-        EXPECT_EQ(m_launcher.opens, started) << r.typed;
-        EXPECT_EQ(m_messages.prompts, r.prompts);
-        EXPECT_EQ(m_mod->SavePath, r.typed);
+            started.push_back({folder + "\\" + r.started, folder, "FormFileSave"});
+        EXPECT_EQ(m_launcher.opens, started) << folder;
+        Strings told;
+        for (const char* f :
+             {"binstall.bat", "bx7310d1.exe", "bx7310d2.exe", "Brinext_7.310Rev01-09.pdf"})
+            told.push_back(std::string("53\r\nFile not found\r\n") + f);
+        EXPECT_EQ(m_messages.prompts, *r.started ? Strings{} : told);
+        EXPECT_EQ(m_mod->SavePath, folder);
         EXPECT_FALSE(dialog().visible());
         EXPECT_TRUE(m_mod->formMain().visible());
     }
