@@ -69,6 +69,9 @@ TEST(SampleDiscCheck, ReportsEveryPageAndNoProblem) {
           "          Deck Unit.ini\n    Return to Previous Menu\n",
           reader + std::string("        searches D:\\\\Adobe Acrobat for \"rp\"*.exe: 1 match\n"
                                "        opens D:\\Adobe Acrobat\\rp505enu.exe\n"),
+          "    Install Quaylog for DOS\n        message \"Please select the folder you would like "
+          "this software intsalled in. (The files will be extracted and installed "
+          "automatically into the selected directory)\"\n",
           "        dialog \"Install path for Quaylog\", installs from D:\\\\brinext.dos\\\n"}},
         {"generic-disc",
          "generic software disc: 5 pages, 22 items, ",

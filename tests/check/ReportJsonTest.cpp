@@ -76,20 +76,17 @@ private:
     }
     Json value() {
         Json j;
-        if (eat("{")) {
-            for (j.kind = Json::Object; !eat("}");) {
-                if (!j.keys.empty())
-                    expect(',');
-                j.keys.push_back(string());
-                if (std::ranges::count(j.keys, j.keys.back()) > 1)
-                    throw std::runtime_error("a key twice: " + j.keys.back());
-                expect(':');
-                j.items.push_back(value());
-            }
-        } else if (eat("[")) {
-            for (j.kind = Json::Array; !eat("]");) {
+        const bool object = eat("{");
+        if (object || eat("[")) {
+            for (j.kind = object ? Json::Object : Json::Array; !eat(object ? "}" : "]");) {
                 if (!j.items.empty())
                     expect(',');
+                if (object) {
+                    j.keys.push_back(string());
+                    if (std::ranges::count(j.keys, j.keys.back()) > 1)
+                        throw std::runtime_error("a key twice: " + j.keys.back());
+                    expect(':');
+                }
                 j.items.push_back(value());
             }
         } else if (space(), m_s.at(m_i) == '"') {
