@@ -8,7 +8,8 @@ protected:
     void SetUp() override {
         module().CDPath = "D:\\sw";
         for (const char* f :
-             {"Setup_v7.EXE", "setup_v8.exe", "report.pdf.bak", "SET.exe", "SENSOR.CON",
+             {"Setup_v7.EXE", "setup_v8.exe", "Quaylog_7.3.PDF", "quaylog_7.2.pdf",
+              "quaylog_7.10.pdf", "quaylog_7.1.pdf", "report.pdf.bak", "SET.exe", "SENSOR.CON",
               "x.configuration", "Überblick Manual.PDF", "Adobe Acrobat/rp505enu.exe"})
             file(std::string("sw/") + f);
         folder("sw/calibration.cal"); // a folder, not a file
@@ -31,7 +32,8 @@ TEST_F(FolderSearch, FindFileByPrefix) {
         const char* found;
     };
     const Row rows[] = {
-        {"SETUP_", "exe", "", "D:\\sw\\setup_v8.exe"}, // both match; the last listed wins
+        {"SETUP_", "exe", "", "D:\\sw\\setup_v8.exe"},       // both match; the last listed wins
+        {"quaylog_7", "pdf", "", "D:\\sw\\Quaylog_7.3.PDF"}, // after "7.1.", "7.10" and "7.2"
         {"setup_v7", "EXE", "", "D:\\sw\\Setup_v7.EXE"},
         {"SET.exe.more", "exe", "", ""}, // a prefix longer than the name is compared whole
         {"SET.exe", "exe", "", "D:\\sw\\SET.exe"},

@@ -84,7 +84,8 @@ TEST_F(StartUp, VersionFolders) {
         {"1001_CD_Contents|CD Current Version ()", "", ""},
         // Any name ending in ")" is a version folder: characters 21 onwards.
         {"1001_CD_Contents|Software Release (V8.01)", "", ".01"},
-        {"1001_CD_Contents|Old (7)", "", ""}, // too short to hold a version: passed over
+        // Too short to hold a version: passed over, the version before it stays.
+        {"1001_CD_Contents|CD Current Version (7.16)|Old (7)", "", "7.16"},
         // Two of them: the later one in the listing wins.
         {"1001_CD_Contents|CD Current Version (7.16)|CD Current Version (7.2)", "", "7.2"},
         // The version file is read when the first job folder is met, so a version folder

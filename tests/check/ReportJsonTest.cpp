@@ -204,8 +204,7 @@ TEST_F(CheckJson, ReportsMeetTheDocumentedSchema) {
         ASSERT_EQ(j.get("pages")->items.size(), report.pages.size());
         EXPECT_EQ(j.get("pages")->items[0].get("items")->items[0].get("caption")->text,
                   report.pages[0].items[0].caption);
-        for (const Json& problem : j.get("problems")->items)
-            EXPECT_TRUE(text::isValidUtf8(problem.get("path")->text));
+        EXPECT_TRUE(text::isValidUtf8(text)); // whatever the names' bytes
         if (disc == m_disc) {
             EXPECT_EQ(report.JobName + "|" + report.JobDate, "A\"17|line\ttab");
         }
