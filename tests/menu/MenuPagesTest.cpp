@@ -61,6 +61,7 @@ TEST_F(MenuPages, InstrumentDocumentationShowsTheKindsOfFilesPresent) {
     file("Shoal7.con");
     file("deck.INI");
     file("Shoal7 Manual.pdf");
+    folder("calibration.cal"); // a folder: only files count
     start();
     ASSERT_TRUE(main().ShowInstrumentDocsMenu());
     EXPECT_EQ(items(), (Items{"View Instrument Manual(s)", "View .CON file(s)", "View .INI file(s)",
