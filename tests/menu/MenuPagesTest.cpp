@@ -2,7 +2,6 @@
 #include "menu/FormMain.h"
 #include "savedlg/FormFileSave.h"
 
-#include <algorithm>
 #include <tuple>
 
 namespace discmenu::test {

@@ -60,8 +60,8 @@ TEST_F(DestinationDialog, CreateFolderPath) {
     };
     const std::vector<Row> rows = {
         {"C:\\One\\Two\\Three", true, "One/Two/Three"},
-        // With a trailing separator the folder is made by the recursion; the last creation
-        // then finds it there.
+        // With a trailing separator the folder is made as the parent of an empty name, whose
+        // own creation then fails.
         {"C:\\Four\\", false, "Four"},
         {"Five", false, ""},
         {"", false, ""},
