@@ -5,16 +5,19 @@ namespace {
 
 class FolderSearch : public DiscFixture {
 protected:
-    void SetUp() override { module().CDPath = "D:\\sw"; }
+    void SetUp() override {
+        module().CDPath = "D:\\sw";
+        for (const char* f : {"Setup_v7.EXE", "setup_v8.exe", "Quaylog_7.3.PDF", "quaylog_7.2.pdf",
+                              "quaylog_7.10.pdf", "quaylog_7.1.pdf", "report.pdf.bak", "SET.exe",
+                              "Überblick Manual.PDF", "Adobe Acrobat/rp505enu.exe"})
+            file(std::string("sw/") + f);
+    }
+    static std::string told(const Result<std::string>& found) {
+        return found ? *found : "error " + std::to_string(found.error().number());
+    }
 };
 
 TEST_F(FolderSearch, FindFileByPrefix) {
-    folder("sw/Adobe Acrobat");
-    file("sw/Setup_v7.EXE");
-    file("sw/setup_v8.exe");
-    file("sw/report.pdf.bak");
-    file("sw/SET.exe");
-    file("sw/Adobe Acrobat/rp505enu.exe");
     struct Row {
         const char* prefix;
         const char* extension;
@@ -22,53 +25,21 @@ TEST_F(FolderSearch, FindFileByPrefix) {
         const char* found;
     };
     const Row rows[] = {
-        {"SETUP_", "exe", "", "D:\\sw\\setup_v8.exe"}, // both match; the last listed wins
+        {"SETUP_", "exe", "", "D:\\sw\\setup_v8.exe"},       // both match; the last listed wins
+        {"quaylog_7", "pdf", "", "D:\\sw\\Quaylog_7.3.PDF"}, // after "7.1.", "7.10" and "7.2"
         {"setup_v7", "EXE", "", "D:\\sw\\Setup_v7.EXE"},
         {"SET.exe.more", "exe", "", ""}, // a prefix longer than the name is compared whole
         {"SET.exe", "exe", "", "D:\\sw\\SET.exe"},
         {"setup_", ".exe", "", ""}, // only three characters of the name are compared
         {"report", "pdf", "", ""},
+        {"überblick", "pdf", "", "D:\\sw\\Überblick Manual.PDF"},
         {"rp", "exe", "\\Adobe Acrobat", "D:\\sw\\Adobe Acrobat\\rp505enu.exe"},
+        {"rp", "exe", "\\Missing", "error 76"},
         {"", "bak", "", "D:\\sw\\report.pdf.bak"},
     };
-    for (const Row& r : rows) {
-        auto found = m_mod->FindFileByPrefix(r.prefix, r.extension, r.subfolder);
-        ASSERT_TRUE(found.has_value()) << r.prefix;
-        EXPECT_EQ(*found, r.found) << r.prefix;
-    }
-}
-
-TEST_F(FolderSearch, FindFileByPrefixInAMissingFolderFails) {
-    folder("sw");
-    auto found = m_mod->FindFileByPrefix("rp", "exe", "\\Adobe Acrobat");
-    ASSERT_FALSE(found.has_value());
-    EXPECT_EQ(found.error().number(), 76);
-    EXPECT_EQ(*m_mod->FindFileByPrefix("rp", "exe", ""), "");
-}
-
-TEST_F(FolderSearch, FolderContainsName) {
-    file("sw/SENSOR.CON");
-    file("sw/x.configuration");
-    file("sw/Überblick Manual.PDF");
-    folder("sw/calibration.cal"); // a folder, not a file
-    struct Row {
-        const char* text;
-        bool found;
-    };
-    const Row rows[] = {{".con", true},    {".CON", false}, // the text must be in lower case
-                        {"uration", true}, {"manual", true}, {"überblick", true},
-                        {".cal", false},   {"", true}};
-    for (const Row& r : rows) {
-        auto found = m_mod->FolderContainsName(r.text);
-        ASSERT_TRUE(found.has_value());
-        EXPECT_EQ(*found, r.found) << r.text;
-    }
-}
-
-TEST_F(FolderSearch, EmptyFolder) {
-    folder("sw");
-    EXPECT_EQ(*m_mod->FindFileByPrefix("", "exe", ""), "");
-    EXPECT_FALSE(*m_mod->FolderContainsName(""));
+    for (const Row& r : rows)
+        EXPECT_EQ(told(m_mod->FindFileByPrefix(r.prefix, r.extension, r.subfolder)), r.found)
+            << r.prefix;
 }
 
 } // namespace

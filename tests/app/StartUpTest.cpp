@@ -1,8 +1,9 @@
 #include "DiscFixture.h"
 #include "menu/FormMain.h"
 
+#include <algorithm>
 #include <future>
-#include <sstream>
+#include <ranges>
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,244 +13,137 @@
 namespace discmenu::test {
 namespace {
 
-using Items = std::vector<std::string>;
-using Entries = std::vector<std::string>;
+using Strings = std::vector<std::string>;
 
 class StartUp : public DiscFixture {
 protected:
     FormMain& main() { return m_mod->formMain(); }
-    Items items() { return main().visibleItems(); }
     std::string header(const char* name) { return main().headerLabel(name).caption(); }
+    // Makes the disc anew with these folders ("a|b").
+    void folders(const std::string& names) {
+        std::filesystem::remove_all(m_disc);
+        for (const auto name : std::views::split(names, '|'))
+            folder(std::string(name.begin(), name.end()));
+    }
 };
 
-const Items includedTop = {"Install windows software", "Install DOS software",
-                           "Install Adobe Acorbat Reader (Required to view .PDF documents)",
-                           "DOS utilities", "View software documentation"};
-
-TEST_F(StartUp, ServiceDiscWithThreeJobs) {
-    file("autorun/version", "7.16\r\n");
-    folder("1002_CD_Contents");
-    folder("1003_CD_Contents");
-    file("1001_CD_Contents/service Report.pdf");
-    folder("1001_CD_Contents/recovered data");
-    folder("CD Current Version (7.16)/Components");
-    file("A17.job", "9.9\r\nnever read\r\n"); // job folders make it a service disc
-    ModMain& mod = start();
-
-    EXPECT_FALSE(mod.IsGenericCD);
-    EXPECT_EQ(mod.CDRoot, "D:\\");
-    EXPECT_EQ(mod.CDBase, "D:\\");
-    EXPECT_EQ(mod.CDPath, "D:\\\\CD Current Version (7.16)\\Components"); // doubled after the root
-    EXPECT_EQ(mod.RMAList, "1001, 1002 and 1003");
-    EXPECT_EQ(mod.JobName, "");
-    EXPECT_EQ(mod.SavePath, "C:\\");
-    EXPECT_EQ(header("lblTitle"), "Customer Service CD");
-    EXPECT_EQ(header("lblRMATitle"), "RMA # 1001, 1002 and 1003");
-    EXPECT_EQ(header("lblVersion"), "Version 7.16");
-    EXPECT_EQ(main().lstRMA().entries(), (Entries{"1001", "1002", "1003"}));
-    EXPECT_TRUE(main().lstRMA().visible());
-    EXPECT_EQ(main().lstRMA().height(), 675);
-    EXPECT_EQ(main().lstRMA().listIndex(), 0);
-    // The first job's page is the first page.
-    EXPECT_EQ(items(), (Items{"View Service Report", "View Recovered Data",
-                              "View included software and documentation"}));
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - 1001");
-    EXPECT_TRUE(main().visible());
-    EXPECT_EQ(m_desktop.doEventsCalls, 5); // once per subfolder
+// Job folders make a service disc (its job file is never read). The job list shows from two
+// jobs on, as tall as its entries down to the window's bottom, where it scrolls. It grows
+// once per folder during the scan; the trace writes it only where it ended (after the
+// design entry that the window's load step shows).
+TEST_F(StartUp, ManyJobsScrollAndAreTracedOnce) {
+    file("A17.job", "9.9\r\nnever read\r\n");
+    const int rows[][3] = {{1, false, 225}, {3, true, 675}, {200, true, 4800 - 2400}};
+    for (const auto& [jobs, shown, height] : rows) {
+        std::string traced = "jobs";
+        for (int i = 0; i < jobs; ++i) {
+            folder(std::to_string(1000 + i) + "_CD_Contents");
+            traced += '\t' + std::to_string(1000 + i);
+        }
+        m_traceText.str("");
+        start();
+        EXPECT_EQ(main().lstRMA().listCount(), jobs);
+        EXPECT_EQ(m_mod->JobName + header("lblTitle"), "Customer Service CD");
+        EXPECT_EQ(main().lstRMA().visible(), shown != 0);
+        EXPECT_EQ(main().lstRMA().height(), height);
+        std::istringstream trace(m_traceText.str());
+        Strings jobLines;
+        for (std::string line; std::getline(trace, line);) {
+            if (line.starts_with("jobs"))
+                jobLines.push_back(line);
+        }
+        EXPECT_EQ(jobLines, (Strings{"jobs\tlstRMA", traced}));
+    }
 }
 
 TEST_F(StartUp, ServiceDiscTakesTheDateOfItsVersionFolder) {
-    folder("1001_CD_Contents");
-    folder("CD Current Version (7.16)/Components");
     using namespace std::chrono;
-    touch("CD Current Version (7.16)", sys_days{2007y / 3 / 20} + 10h + 15min + 2s);
-    start();
-    EXPECT_EQ(m_mod->JobDate, "3/20/2007");
-    EXPECT_EQ(header("lblDate"), "Services completed: 3/20/2007");
-
-    // Written at exactly midnight, the time stamp is a date alone, and taken whole.
-    touch("CD Current Version (7.16)", sys_days{2007y / 3 / 21});
-    start();
-    EXPECT_EQ(m_mod->JobDate, "3/21/2007");
-
-    // Dates far from 1970 are the file system's own, with nothing cut or wrapped.
-    touch("CD Current Version (7.16)", sys_days{2300y / 6 / 13} + 12h);
-    start();
-    EXPECT_EQ(m_mod->JobDate, "6/13/2300");
-    touch("CD Current Version (7.16)", sys_days{1910y / 6 / 13} + 12h);
-    start();
-    EXPECT_EQ(m_mod->JobDate, "6/13/1910");
-}
-
-TEST_F(StartUp, ServiceDiscWithOneJobKeepsTheListHidden) {
-    folder("1001_CD_Contents");
-    folder("CD Current Version (7.16)/Components");
-    start();
-    EXPECT_EQ(header("lblRMATitle"), "RMA # 1001");
-    EXPECT_FALSE(main().lstRMA().visible());
-    EXPECT_EQ(main().lstRMA().height(), 225);
-    EXPECT_EQ(main().lstRMA().entries(), (Entries{"1001"})); // the design entry is gone
-    EXPECT_EQ(items(), (Items{"View included software and documentation"}));
-}
-
-TEST_F(StartUp, ManyJobsScrollAndAreTracedOnce) {
-    std::string expectedJobs = "jobs";
-    for (int i = 0; i < 200; ++i) {
-        folder(std::to_string(1000 + i) + "_CD_Contents");
-        expectedJobs += '\t';
-        expectedJobs += std::to_string(1000 + i);
+    folders("1001_CD_Contents|CD Current Version (7.16)/Components");
+    const std::pair<sys_seconds, const char*> rows[] = {
+        {sys_days{2007y / 3 / 20} + 10h + 15min + 2s, "3/20/2007"},
+        {sys_days{2007y / 3 / 21}, "3/21/2007"}, // at midnight the stamp is a date alone
+        // Far from 1970: the file system's own date, with nothing cut or wrapped.
+        {sys_days{2300y / 6 / 13} + 12h, "6/13/2300"},
+        {sys_days{1910y / 6 / 13} + 12h, "6/13/1910"},
+    };
+    for (const auto& [stamp, date] : rows) {
+        touch("CD Current Version (7.16)", stamp);
+        start();
+        EXPECT_EQ(header("lblDate"), std::string("Services completed: ") + date);
     }
-    start();
-    EXPECT_EQ(main().lstRMA().listCount(), 200);
-    EXPECT_EQ(main().lstRMA().top() + main().lstRMA().height(), main().clientHeight());
-    // The list grows once per folder during the scan; the trace tells only where it ended
-    // (after the design entry the window's load step shows).
-    std::istringstream trace(m_traceText.str());
-    std::vector<std::string> jobLines;
-    for (std::string line; std::getline(trace, line);) {
-        if (line.starts_with("jobs"))
-            jobLines.push_back(line);
-    }
-    EXPECT_EQ(jobLines, (std::vector<std::string>{"jobs\tlstRMA", expectedJobs}));
 }
 
 TEST_F(StartUp, VersionFolders) {
     struct Row {
-        std::vector<std::string> folders;
-        std::string versionFile; // empty: none
-        std::string version;
-        std::string cdPath;
+        const char* folders;
+        const char* versionFile; // empty: none
+        const char* version;
     };
-    const std::vector<Row> rows = {
-        {{"1001_CD_Contents", "CD Current Version (7.16)"},
-         "",
-         "7.16",
-         "D:\\\\CD Current Version (7.16)\\Components"},
-        {{"1001_CD_Contents", "CD Current Version ()"},
-         "",
-         "",
-         "D:\\\\CD Current Version ()\\Components"},
+    const Row rows[] = {
+        {"1001_CD_Contents|CD Current Version (7.16)", "", "7.16"},
+        {"1001_CD_Contents|CD Current Version ()", "", ""},
         // Any name ending in ")" is a version folder: characters 21 onwards.
-        {{"1001_CD_Contents", "Software Release (V8.01)"},
-         "",
-         ".01",
-         "D:\\\\CD Current Version (.01)\\Components"},
-        // Too short to hold a version: passed over.
-        {{"1001_CD_Contents", "Old (7)"}, "", "", "D:\\\\CD Current Version ()\\Components"},
+        {"1001_CD_Contents|Software Release (V8.01)", "", ".01"},
+        // Too short to hold a version: passed over, the version before it stays.
+        {"1001_CD_Contents|CD Current Version (7.16)|Old (7)", "", "7.16"},
         // Two of them: the later one in the listing wins.
-        {{"1001_CD_Contents", "CD Current Version (7.16)", "CD Current Version (7.2)"},
-         "",
-         "7.2",
-         "D:\\\\CD Current Version (7.2)\\Components"},
+        {"1001_CD_Contents|CD Current Version (7.16)|CD Current Version (7.2)", "", "7.2"},
         // The version file is read when the first job folder is met, so a version folder
         // listed before that job folder is overridden by it.
-        {{"CD Current Version (7.16)", "Z1001_CD_Contents"},
-         "6.5",
-         "6.5",
-         "D:\\\\CD Current Version (6.5)\\Components"},
-        {{"1001_CD_Contents", "CD Current Version (7.16)"},
-         "6.5",
-         "7.16",
-         "D:\\\\CD Current Version (7.16)\\Components"},
+        {"CD Current Version (7.16)|Z1001_CD_Contents", "6.5\r\n", "6.5"},
+        {"1001_CD_Contents|CD Current Version (7.16)", "6.5\r\n", "7.16"},
     };
     for (const Row& r : rows) {
-        std::filesystem::remove_all(m_disc);
-        for (const std::string& f : r.folders)
-            folder(f);
-        if (!r.versionFile.empty())
-            file("autorun/version", r.versionFile + "\r\n");
+        folders(r.folders);
+        if (*r.versionFile)
+            file("autorun/version", r.versionFile);
         start();
-        EXPECT_EQ(m_mod->CDVersion, r.version) << r.folders.back();
-        EXPECT_EQ(m_mod->CDPath, r.cdPath) << r.folders.back();
+        EXPECT_EQ(m_mod->CDPath,
+                  std::string("D:\\\\CD Current Version (") + r.version + ")\\Components")
+            << r.folders;
     }
-}
-
-TEST_F(StartUp, JobFolderNamesAreComparedExactly) {
-    folder("1001_cd_contents"); // other letter case: not a job folder
-    file("autorun/version", "7.16\r\n");
-    start();
-    EXPECT_TRUE(m_mod->IsGenericCD);
-    EXPECT_EQ(m_mod->CDRoot, "");
-}
-
-TEST_F(StartUp, AnEmptyJobIdIsAnEntryLikeAnyOther) {
-    folder("_CD_Contents");
-    folder("1001_CD_Contents");
-    folder("1002_CD_Contents");
-    start();
-    // "_CD_Contents" is listed last ("_" sorts after digits); before it, 1001 started the
-    // list and 1002 joined; the empty id then joins as well.
-    EXPECT_EQ(main().lstRMA().entries(), (Entries{"", "1001", "1002"}));
-    EXPECT_EQ(m_mod->RMAList, ", 1001 and 1002");
 }
 
 TEST_F(StartUp, SoftwareDiscMadeForAJob) {
     struct Row {
-        std::string jobFile;
-        std::string content;
-        std::string versionFile;
-        std::string version, date, name;
+        const char* jobFile;
+        const char* content;
+        const char* versionFile;  // empty: none
+        const char* shown;        // version, date and job name (the sample disc shows the header)
+        const char* earlier = ""; // a job file listed before it
     };
-    const std::vector<Row> rows = {
-        {"A17.job", "7.16\r\nMarch 2007\r\n", "6.0\r\n", "7.16", "March 2007", "A17"},
-        {"A17.JOB", "7.16\r\nMarch 2007", "", "7.16", "March 2007", "A17"},
+    const Row rows[] = {
+        {"A17.job", "7.16\r\nMarch 2007\r\n", "6.0\r\n", "7.16|March 2007|A17"},
+        {"A17.JOB", "7.16\r\nMarch 2007", "", "7.16|March 2007|A17"},
         // The one-line form: the line is the date, the version comes from the version file.
-        {"A17.job", "March 2007\r\n", "7.16\r\n", "7.16", "March 2007", "A17"},
-        {"A17.job", "March 2007", "", "March 2007", "March 2007", "A17"},
-        // Line feeds alone: one line.
-        {"B2.Job", "7.16\nMarch 2007\n", "6.0", "6.0", "7.16\nMarch 2007\n", "B2"},
+        {"A17.job", "March 2007\r\n", "7.16\r\n", "7.16|March 2007|A17"},
+        {"A17.job", "March 2007", "", "March 2007|March 2007|A17"},
+        {"B2.Job", "7.16\nMarch 2007\n", "6.0", "6.0|7.16\nMarch 2007\n|B2"}, // one line
         // Empty: both reads meet the end; the date takes the (empty) version.
-        {"C3.job", "", "6.0", "6.0", "", "C3"},
-        {"Jöb.job", "7.16\r\nM\xE4rz 2007\r\n", "", "7.16", "März 2007", "Jöb"},
+        {"C3.job", "", "6.0", "6.0||C3"},
+        // Windows-1252 text, and the name cut by characters.
+        {"Jöb.job", "7.16\r\nM\xE4rz 2007\r\n", "", "7.16|März 2007|Jöb"},
+        {"B2.JOB", "2.0\r\nsecond\r\n", "", "2.0|second|B2", "a1.job"}, // the last one decides
     };
     for (const Row& r : rows) {
-        std::filesystem::remove_all(m_disc);
+        folders("autorun");
         file(r.jobFile, r.content);
-        if (!r.versionFile.empty())
+        if (*r.versionFile)
             file("autorun/version", r.versionFile);
+        if (*r.earlier)
+            file(r.earlier, "1.0\r\nfirst\r\n");
         ModMain& mod = start();
-        EXPECT_EQ(mod.CDVersion, r.version) << r.content;
-        EXPECT_EQ(mod.JobDate, r.date) << r.content;
-        EXPECT_EQ(mod.JobName, r.name) << r.content;
-        EXPECT_FALSE(mod.IsGenericCD);
-        EXPECT_EQ(mod.CDRoot, "");
-        EXPECT_EQ(header("lblTitle"), "Software CD");
-        EXPECT_EQ(header("lblRMATitle"), "Job Number " + r.name);
-        EXPECT_EQ(header("lblVersion"), "Version " + r.version);
-        EXPECT_EQ(header("lblDate"), "Job Completed: " + r.date);
-        EXPECT_EQ(items(), (Items{"View instrument specific documentation",
-                                  "View included software and documentation"}));
+        EXPECT_EQ(mod.CDVersion + "|" + mod.JobDate + "|" + mod.JobName, r.shown);
         EXPECT_EQ(main().caption(), "Tidewell Software CD - Main Menu");
-        EXPECT_FALSE(main().lstRMA().visible());
     }
 }
 
-TEST_F(StartUp, TheLastJobFileListedDecides) {
-    file("a1.job", "1.0\r\nfirst\r\n");
-    file("B2.JOB", "2.0\r\nsecond\r\n");
-    ModMain& mod = start();
-    EXPECT_EQ(mod.JobName, "B2");
-    EXPECT_EQ(mod.CDVersion, "2.0");
-    EXPECT_EQ(mod.JobDate, "second");
-}
-
+// Without job folders or job file (a job folder's name in other letters is none), the disc
+// is a generic one; without its version file the header tells no version.
 TEST_F(StartUp, GenericSoftwareDisc) {
-    file("autorun/version", "7.16\r\n");
-    ModMain& mod = start();
-    EXPECT_TRUE(mod.IsGenericCD);
-    EXPECT_EQ(mod.CDPath, "D:\\");
-    EXPECT_EQ(mod.JobName + mod.JobDate + mod.RMAList + mod.CDRoot, "");
-    EXPECT_EQ(header("lblTitle"), "Software CD");
-    EXPECT_EQ(header("lblVersion"), "Version 7.16");
-    EXPECT_EQ(header("lblRMATitle"), "");
-    EXPECT_EQ(header("lblDate"), "");
-    EXPECT_EQ(items(), includedTop);
-    EXPECT_EQ(mod.CurrentMenu, "Included Software and Documentation");
-    EXPECT_EQ(main().caption(), "Customer Service CD"); // nothing sets a title before navigating
-
-    std::filesystem::remove(host("autorun/version"));
-    start();
-    EXPECT_EQ(header("lblVersion"), "Version ");
+    folders("1001_cd_contents");
+    EXPECT_TRUE(start().IsGenericCD);
+    EXPECT_EQ(header("lblTitle") + "|" + header("lblVersion"), "Software CD|Version ");
 }
 
 #ifndef _WIN32 // named pipes in folders are a POSIX matter
@@ -265,47 +159,53 @@ TEST_F(StartUp, AVersionFileThatIsNoFileCountsAsMissing) {
             ::close(writer);
     }
     started.get();
-    const std::string version = header("lblVersion");
-    const std::string date = header("lblDate");
-
+    const std::string shown = header("lblVersion") + "|" + header("lblDate");
     std::filesystem::remove(host("autorun/version"));
     start();
-    EXPECT_EQ(version, header("lblVersion"));
-    EXPECT_EQ(date, header("lblDate"));
+    EXPECT_EQ(shown, header("lblVersion") + "|" + header("lblDate"));
 }
 #endif
 
+// The folder that holds the job folders, from the folder the program starts in (its
+// "autorun" folder, below the disc's software or a copy of the disc).
 TEST_F(StartUp, ProgramFolders) {
     struct Row {
         std::string programFolder;
-        std::string cdBase;
-        std::string cdPath; // on a generic disc: the disc root
+        std::string root;        // CDPath, on these generic discs
+        std::string cdBase = {}; // empty: the program folder without "\autorun"
     };
+    const std::string v = "D:\\CD Current Version (", a = ")\\Components\\autorun";
     const std::vector<Row> rows = {
         {"D:\\autorun", "D:\\", "D:\\"},
         {"D:\\autorun1", "D:\\", "D:\\"}, // 11 characters: like a root
         {"D:\\", "D:\\", "D:\\"},
-        {"D:\\CD Current Version (7.1)\\Components\\autorun",
-         "D:\\CD Current Version (7.1)\\Components", "D:"},
-        {"D:\\CD Current Version (7.16)\\Components\\autorun",
-         "D:\\CD Current Version (7.16)\\Components", "D:\\"},
-        {"D:\\CD Current Version (7.160)\\Components\\autorun",
-         "D:\\CD Current Version (7.160)\\Components", "D:\\"},
-        {"D:\\copies\\disc one\\autorun", "D:\\copies\\disc one", "D:\\copies\\disc one"},
+        {v + "7.1" + a, "D:"}, // the historic cut of 36 characters, kept where it gives a root
+        {v + "7.16" + a, "D:\\"},
+        {v + "7" + a, "D:\\"}, // other version lengths: the folder that holds it
+        {v + "7.160" + a, "D:\\"},
+        {"D:\\media\\disc\\CD Current Version (7.16)\\Components\\autorun", "D:\\media\\disc"},
+        {"D:\\copies\\disc one\\autorun", "D:\\copies\\disc one"},
+        {"D:\\Discs\\Über\\autorun", "D:\\Discs\\Über"},
+        // Exactly 36 characters would have left nothing: not the version layout.
+        {"D:\\" + std::string(33, 'a') + "\\autorun", "D:\\" + std::string(33, 'a')},
+        {v + "7.16)\\Components\\x\\autorun", v + "7.16)\\Components\\x"},
     };
-    folder("copies/disc one");
     for (const Row& r : rows) {
+        std::string below = r.root.substr(std::min<std::size_t>(3, r.root.size()));
+        std::ranges::replace(below, '\\', '/');
+        folder(below);
         ModMain& mod = start(r.programFolder);
-        EXPECT_EQ(mod.CDBase, r.cdBase) << r.programFolder;
-        EXPECT_EQ(mod.CDPath, r.cdPath) << r.programFolder;
+        EXPECT_EQ(mod.CDBase, r.cdBase.empty()
+                                  ? r.programFolder.substr(0, r.programFolder.size() - 8)
+                                  : r.cdBase)
+            << r.programFolder;
+        EXPECT_EQ(mod.CDPath, r.root) << r.programFolder;
         EXPECT_TRUE(m_messages.prompts.empty()) << r.programFolder;
     }
 }
 
 TEST_F(StartUp, ServiceDiscStartedFromItsSoftwareFolder) {
-    folder("1001_CD_Contents");
-    folder("CD Current Version (7.1)/Components/autorun");
-    file("autorun/version", "7.1\r\n");
+    folders("1001_CD_Contents|CD Current Version (7.1)/Components/autorun");
     ModMain& mod = start("D:\\CD Current Version (7.1)\\Components\\autorun");
     EXPECT_EQ(mod.CDRoot, "D:");
     EXPECT_EQ(mod.CDPath, "D:\\CD Current Version (7.1)\\Components");
@@ -313,22 +213,10 @@ TEST_F(StartUp, ServiceDiscStartedFromItsSoftwareFolder) {
 }
 
 TEST_F(StartUp, AnUnreadableDiscFolderIsToldAndTheMenuStillComes) {
-    ModMain& mod = start("D:\\gone\\autorun");
-    ASSERT_EQ(m_messages.prompts.size(), 1u);
-    EXPECT_EQ(m_messages.prompts[0],
-              "The disc folder could not be read:\r\nD:\\gone\r\nPath not found");
-    EXPECT_TRUE(mod.IsGenericCD);
+    EXPECT_TRUE(start("D:\\gone\\autorun").IsGenericCD);
+    EXPECT_EQ(m_messages.prompts,
+              Strings{"The disc folder could not be read:\r\nD:\\gone\r\nPath not found"});
     EXPECT_TRUE(main().visible());
-}
-
-TEST_F(StartUp, TheMainWindowLoadsWhenTheFirstJobFolderIsMet) {
-    folder("1001_CD_Contents");
-    folder("2001_CD_Contents");
-    folder("CD Current Version (7.16)/Components");
-    std::vector<bool> loadedAtEachFolder;
-    m_desktop.onDoEvents = [&] { loadedAtEachFolder.push_back(m_mod->hasFormMain()); };
-    start();
-    EXPECT_EQ(loadedAtEachFolder, (std::vector<bool>{false, true, true}));
 }
 
 } // namespace

@@ -3,8 +3,13 @@
 #include "menu/FormMain.h"
 #include "savedlg/FormFileSave.h"
 
+#include <array>
+#include <functional>
+
 namespace discmenu::test {
 namespace {
+
+using Strings = std::vector<std::string>;
 
 // A software disc made for a job, with instrument files of several kinds.
 class FileBrowser : public DiscFixture {
@@ -25,91 +30,71 @@ protected:
         }
         ADD_FAILURE() << "no visible item " << caption;
     }
-    void select(std::initializer_list<int> rows) {
-        for (int r : rows)
-            browser().FileMain().userSetSelected(r, true);
+    // What the launcher was asked to do since the last call.
+    std::string did() {
+        std::string out;
+        for (const auto& o : m_launcher.opens) {
+            out += "open " + o.file + "\n";
+            EXPECT_EQ(o.folder + " " + o.owner, "D:\\autorun FormFiles");
+        }
+        for (const auto& r : m_launcher.runs)
+            out += "run " + r + "\n";
+        m_launcher.opens.clear();
+        m_launcher.runs.clear();
+        return out;
     }
 };
 
-TEST_F(FileBrowser, MenuRowsOpenTheBrowserOnOneKindOfFile) {
-    click("View instrument specific documentation");
-    click("View .CON file(s)");
-    ASSERT_TRUE(m_mod->hasFormFiles());
-    EXPECT_TRUE(browser().visible());
-    EXPECT_EQ(browser().caption(), "All included .CON file(s)");
-    EXPECT_EQ(browser().FileMain().path(), "D:\\");
-    EXPECT_EQ(browser().FileMain().names(),
-              (std::vector<std::string>{"Shoal7.con", "SquallO2.CON"}));
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - Instrument Specific Documentation");
-    EXPECT_TRUE(m_launcher.opens.empty());
-
-    // The same window again, with another kind.
-    FormFiles* first = &browser();
-    select({0});
-    click("View .INI file(s)");
-    EXPECT_EQ(&browser(), first);
-    EXPECT_EQ(browser().caption(), "All included .INI file(s)");
-    EXPECT_EQ(browser().FileMain().names(), (std::vector<std::string>{"deck.ini"}));
-    EXPECT_FALSE(browser().FileMain().selected(0));
-
-    click("View Instrument Manual(s)");
-    EXPECT_EQ(browser().caption(), "All included manual(s)");
-    EXPECT_EQ(browser().FileMain().names(),
-              (std::vector<std::string>{"Overview MANUAL.PDF", "Shoal7 Manual.pdf"}));
-}
-
+// The one browser window lists each kind anew, and opens by the pattern, not by the file:
+// View, with every entry selected, hands each to the text editor or the shell, or to none.
 TEST_F(FileBrowser, OpensByThePatternNotByTheFile) {
-    struct Row {
-        const char* pattern;
-        std::vector<std::string> runs;
-        std::vector<std::string> opens;
+    const std::array<const char*, 3> rows[] = {
+        {"*.con", "Shoal7.con|SquallO2.CON|", "run notepad.exe "},
+        {"*.CON", "Shoal7.con|SquallO2.CON|", "run notepad.exe "},
+        {"*.ini", "deck.ini|", "run notepad.exe "},
+        {"*manual*.pdf", "Overview MANUAL.PDF|Shoal7 Manual.pdf|", "open "},
+        {"*.txt", "readme.txt|", nullptr}, // listed, but not opened
     };
-    const std::vector<Row> rows = {
-        {"*.con", {"notepad.exe D:\\\\Shoal7.con", "notepad.exe D:\\\\SquallO2.CON"}, {}},
-        {"*.CON", {"notepad.exe D:\\\\Shoal7.con", "notepad.exe D:\\\\SquallO2.CON"}, {}},
-        {"*manual*.pdf", {}, {"D:\\\\Overview MANUAL.PDF", "D:\\\\Shoal7 Manual.pdf"}},
-        {"*.txt", {}, {}}, // listed, but not opened
-    };
-    for (const Row& r : rows) {
-        m_mod->ShowFileBrowser(r.pattern, "x");
-        m_launcher.runs.clear();
-        m_launcher.opens.clear();
-        select({0, 1});
-        browser().cmdView_Click(); // lower index first
-        EXPECT_EQ(m_launcher.runs, r.runs) << r.pattern;
-        std::vector<std::string> opened;
-        for (const auto& o : m_launcher.opens) {
-            opened.push_back(o.file);
-            EXPECT_EQ(o.owner, "FormFiles");
-            EXPECT_EQ(o.folder, "D:\\autorun");
+    const FormFiles* first = &browser();
+    for (const auto& [pattern, names, opener] : rows) {
+        m_mod->ShowFileBrowser(pattern, pattern);
+        EXPECT_EQ(&browser(), first);
+        EXPECT_TRUE(browser().visible());
+        EXPECT_EQ(browser().FileMain().path(), "D:\\");
+        EXPECT_FALSE(browser().FileMain().selected(0)) << pattern; // the last selection is gone
+        std::string listed, opened;
+        for (int i = 0; i < browser().FileMain().listCount(); ++i) {
+            browser().FileMain().userSetSelected(i, true);
+            listed += browser().FileMain().list(i) + "|";
+            opened += opener ? opener + ("D:\\\\" + browser().FileMain().list(i)) + "\n" : "";
         }
-        EXPECT_EQ(opened, r.opens) << r.pattern;
+        EXPECT_EQ(listed, names);
+        browser().cmdView_Click();
+        EXPECT_EQ(did(), opened) << pattern;
     }
 }
 
 TEST_F(FileBrowser, ViewOpensTheSelectionAndDoubleClickTheCurrentEntry) {
     m_mod->ShowFileBrowser("*.con", "x");
     browser().cmdView_Click();
-    EXPECT_TRUE(m_launcher.runs.empty()); // nothing selected
+    EXPECT_EQ(did(), ""); // nothing selected
 
     browser().FileMain().userSetCurrent(1);
     browser().raise(ui::UiEvent::of(ui::EventKind::DblClick, "FileMain"));
-    EXPECT_EQ(m_launcher.runs, (std::vector<std::string>{"notepad.exe D:\\\\SquallO2.CON"}));
+    EXPECT_EQ(did(), "run notepad.exe D:\\\\SquallO2.CON\n");
 
     // An editor that cannot be started is told, and the browser goes on.
     m_launcher.failRuns = true;
     browser().raise(ui::UiEvent::of(ui::EventKind::DblClick, "FileMain"));
-    ASSERT_EQ(m_messages.prompts.size(), 1u);
-    EXPECT_EQ(m_messages.prompts[0],
-              "The text editor could not be started for:\r\nD:\\\\SquallO2.CON\r\nFile not found");
+    EXPECT_EQ(m_messages.prompts, Strings{"The text editor could not be started for:\r\n"
+                                          "D:\\\\SquallO2.CON\r\nFile not found"});
 }
 
 TEST_F(FileBrowser, AFolderThatCannotBeListedIsTold) {
     m_mod->CDPath = "D:\\gone";
     m_mod->ShowFileBrowser("*.con", "All included .CON file(s)");
-    ASSERT_EQ(m_messages.prompts.size(), 1u);
-    EXPECT_EQ(m_messages.prompts[0],
-              "The files of this disc could not be listed:\r\nD:\\gone\r\nPath not found");
+    EXPECT_EQ(m_messages.prompts, Strings{"The files of this disc could not be listed:\r\n"
+                                          "D:\\gone\r\nPath not found"});
     EXPECT_EQ(browser().caption(), "All included .CON file(s)");
     EXPECT_EQ(browser().FileMain().listCount(), 0);
 }
@@ -117,74 +102,77 @@ TEST_F(FileBrowser, AFolderThatCannotBeListedIsTold) {
 TEST_F(FileBrowser, LaysItselfOutOnLoadAndResize) {
     FormFiles& b = browser();
     EXPECT_EQ(b.caption(), "Form1");
-    EXPECT_EQ(b.cmdSave().left(), 0);
-    EXPECT_EQ(b.cmdSave().top(), 0);
-    EXPECT_EQ(b.cmdView().left(), 615);
-    EXPECT_EQ(b.cmdView().top(), 0);
+    EXPECT_EQ(std::pair(b.cmdView().left(), b.cmdView().top()), std::pair(615, 0));
     EXPECT_EQ(b.FileMain().top(), 255);
-    EXPECT_EQ(b.FileMain().width(), b.width() - 100);
-    EXPECT_EQ(b.FileMain().height(), b.height() - 455);
-
-    struct Row {
-        int width, height, listWidth, listHeight;
-    };
-    const Row rows[] = {{3000, 5000, 2900, 4545}, {3500, 5000, 3400, 4545}, {50, 300, 0, 0}};
-    for (const Row& r : rows) {
-        b.setOuterSize(r.width, r.height);
+    const int rows[][4] = {{b.width(), b.height(), b.width() - 100, b.height() - 455},
+                           {3500, 5000, 3400, 4545},
+                           {50, 300, 0, 0}}; // never below zero
+    for (const auto& [width, height, listWidth, listHeight] : rows) {
+        b.setOuterSize(width, height);
         b.raise(ui::UiEvent::form(ui::EventKind::Resize));
-        EXPECT_EQ(b.FileMain().width(), r.listWidth);
-        EXPECT_EQ(b.FileMain().height(), r.listHeight);
+        EXPECT_EQ(std::pair(b.FileMain().width(), b.FileMain().height()),
+                  std::pair(listWidth, listHeight));
     }
 }
 
-TEST_F(FileBrowser, ClosingItBringsTheMainWindowBack) {
-    m_mod->ShowFileBrowser("*.con", "x");
-    main().hide();
-    main().setWindowState(ui::WindowState::Minimized);
-    m_mod->closeByFrame(browser());
-    EXPECT_FALSE(m_mod->hasFormFiles());
-    EXPECT_TRUE(main().visible());
-    EXPECT_EQ(main().windowState(), ui::WindowState::Normal);
-    EXPECT_EQ(m_desktop.ends, 0);
-}
-
+// The program runs while any of its windows is shown; the browser's end brings the main
+// window back, loaded anew where it was closed (its load step builds the first page).
 TEST_F(FileBrowser, TheProgramRunsWhileAnyOfItsWindowsIsOpen) {
-    const std::vector<std::string> firstPage = main().visibleItems();
-    click("View instrument specific documentation");
-    click("View .CON file(s)");
-    ASSERT_NE(main().visibleItems(), firstPage);
-
-    // Closing the main window with the browser open leaves the browser working.
-    m_mod->closeByFrame(main());
-    EXPECT_EQ(m_desktop.ends, 0);
-    EXPECT_FALSE(m_mod->hasFormMain());
-    EXPECT_TRUE(browser().visible());
-
-    // The browser's end brings the main window back, loaded anew: its load step builds
-    // the first page again.
-    m_mod->closeByFrame(browser());
-    EXPECT_EQ(m_desktop.ends, 0);
-    ASSERT_TRUE(m_mod->hasFormMain());
-    EXPECT_TRUE(main().visible());
-    EXPECT_EQ(main().visibleItems(), firstPage);
-
-    // The last window closed ends the program.
-    m_mod->closeByFrame(main());
-    EXPECT_EQ(m_desktop.ends, 1);
-}
-
-TEST_F(FileBrowser, ClosingTheLastOpenWindowEndsTheProgram) {
-    // The destination dialog open alone, the main window closed before it.
-    click("View instrument specific documentation");
-    click("View .CON file(s)");
-    browser().FileMain().userSetSelected(0, true);
-    browser().cmdSave_Click();
-    m_mod->closeByFrame(main());
-    m_mod->closeByFrame(browser()); // brings the main window back
-    m_mod->closeByFrame(main());
-    EXPECT_EQ(m_desktop.ends, 0);
-    m_mod->closeByFrame(m_mod->formFileSave());
-    EXPECT_EQ(m_desktop.ends, 1);
+    // B opens the browser, D the dialog from its Save, Q the dialog for a DOS install and C
+    // cancels that; H hides and minimises the main window; M, F and S close the main window,
+    // the browser and the dialog by their frames.
+    const std::function<void()> steps[] = {
+        [&] {
+            click("View instrument specific documentation");
+            click("View .CON file(s)");
+        },
+        [&] {
+            browser().FileMain().userSetSelected(0, true);
+            browser().cmdSave_Click();
+        },
+        [&] {
+            main().ShowDosSoftwareMenu();
+            click("Install Quaylog for DOS");
+        },
+        [&] { m_mod->formFileSave().cmdCancel_Click(); },
+        [&] {
+            main().hide();
+            main().setWindowState(ui::WindowState::Minimized);
+        },
+        [&] { m_mod->closeByFrame(main()); },
+        [&] { m_mod->closeByFrame(browser()); },
+        [&] { m_mod->closeByFrame(m_mod->formFileSave()); },
+    };
+    struct Row {
+        const char* steps;
+        const char* shown; // the windows shown at the end, and the main window's page
+        int ends;
+    };
+    const Row rows[] = {
+        {"BM", "FormFiles", 0},
+        {"BMF", "formMain Main Menu", 0},
+        {"BHF", "formMain Instrument Specific Documentation", 0},
+        {"BMFM", "", 1},
+        {"BDMFM", "FormFileSave", 0},
+        {"BDMFMS", "", 1},
+        {"QCM", "", 1}, // a hidden but loaded dialog keeps nothing running
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.steps);
+        start();
+        m_desktop.ends = 0;
+        for (const char* step = r.steps; *step; ++step)
+            steps[std::string_view("BDQCHMFS").find(*step)]();
+        std::string shown;
+        for (ui::Form* form : m_mod->loadedForms())
+            shown += form->visible() ? (shown.empty() ? "" : " ") + form->name() : "";
+        if (m_mod->hasFormMain() && main().visible()) {
+            shown += " " + m_mod->CurrentMenu;
+            EXPECT_EQ(main().windowState(), ui::WindowState::Normal);
+        }
+        EXPECT_EQ(shown, r.shown);
+        EXPECT_EQ(m_desktop.ends, r.ends);
+    }
 }
 
 } // namespace

@@ -4,278 +4,120 @@
 namespace discmenu::test {
 namespace {
 
-using Items = std::vector<std::string>;
-using Open = FakeLauncher::Open;
+using Strings = std::vector<std::string>;
 
 // A service disc with two jobs and a full software folder; the program runs from the
-// root's autorun folder.
+// root's autorun folder. Every item's page and target on the sample discs is walked by the
+// disc check and the end-to-end walks; these are the rows they do not show.
 class MenuActions : public DiscFixture {
 protected:
     void SetUp() override {
         file("autorun/version", "7.16\r\n");
         folder("1001_CD_Contents/recovered data");
         folder("1002_CD_Contents");
-        const std::string sw = "CD Current Version (7.16)/Components/";
-        for (const char* f : {"Brinext-Win32_7.1.exe", "brinext-win32_7.16.EXE",
-                              "BrinextSwell_2.1.exe", "quaylog_5.30.pdf", "quaylog_7.2.pdf",
-                              "TWL Battery Budget Calculator.xls", "Adobe Acrobat/rp505enu.exe"})
-            file(sw + f);
+        for (const char* f :
+             {"Brinext-Win32_7.1.exe", "brinext-win32_7.16.EXE", "Adobe Acrobat/rp505enu.exe"})
+            file(std::string("CD Current Version (7.16)/Components/") + f);
         start();
-        m_launcher.opens.clear();
     }
-
     FormMain& main() { return m_mod->formMain(); }
-
     // Clicks the visible item with this caption, as the user would.
     void click(const std::string& caption) {
         for (int i = 0; i <= main().lblMainUBound(); ++i) {
-            if (main().lblMain(i).visible() && main().lblMain(i).caption() == caption) {
-                main().raise(ui::UiEvent::of(ui::EventKind::Click, "lblMain", i));
-                return;
-            }
+            if (main().lblMain(i).visible() && main().lblMain(i).caption() == caption)
+                return main().raise(ui::UiEvent::of(ui::EventKind::Click, "lblMain", i));
         }
         ADD_FAILURE() << "no visible item " << caption;
     }
 
     const std::string sw = "D:\\\\CD Current Version (7.16)\\Components";
-    // The same folder as the file system reports the paths of the files it lists.
-    const std::string listed = "D:\\CD Current Version (7.16)\\Components";
 };
 
-TEST_F(MenuActions, NavigationRowsChangeThePageAndTitle) {
-    struct Row {
-        const char* click;
-        const char* page;
-        const char* title;
-    };
-    // Walks the whole tree of a service disc and back up again.
-    const Row rows[] = {
-        {"View included software and documentation", "Included Software and Documentation",
-         "Included Software and Documentation"},
-        {"Install windows software", "Windows Software", "Windows Software"},
-        {"Return to Previous Menu", "Included Software and Documentation",
-         "Included Software and Documentation"},
-        {"Install DOS software", "DOS software", "DOS software"},
-        {"Return to Previous Menu", "Included Software and Documentation",
-         "Included Software and Documentation"},
-        {"DOS utilities", "DOS Utilities", "DOS Utilities"},
-        {"Return to Previous Menu", "Included Software and Documentation",
-         "Included Software and Documentation"},
-        {"View software documentation", "Software Documentation", "Software Documentation"},
-        {"Return to Previous Menu", "Included Software and Documentation",
-         "Included Software and Documentation"},
-        // Back to the selected job's page, whose title is the job id.
-        {"Return to Previous Menu", "Main Menu", "1001"},
-    };
-    for (const Row& r : rows) {
-        click(r.click);
-        EXPECT_EQ(m_mod->CurrentMenu, r.page) << r.click;
-        EXPECT_EQ(main().caption(), std::string("Tidewell Software CD - ") + r.title) << r.click;
-    }
-    EXPECT_TRUE(m_launcher.opens.empty());
-    EXPECT_TRUE(m_messages.prompts.empty());
-}
-
-TEST_F(MenuActions, DocumentRowsOpenTheirPathAsConcatenated) {
-    struct Row {
-        const char* click;
-        std::string target;
-        bool titleKept;
-    };
-    // The job documents and the two fixed items leave the title alone.
-    const std::vector<Row> rows = {
-        {"View Recovered Data", "D:\\\\1001_CD_Contents\\recovered data", true},
-        {"Visit our website offline", sw + "\\website\\index.htm", true},
-        {"Browse this CD", "D:\\", true},
-    };
-    for (const Row& r : rows) {
-        main().SetWindowTitle("before");
-        m_launcher.opens.clear();
-        click(r.click);
-        ASSERT_EQ(m_launcher.opens.size(), 1u) << r.click;
-        EXPECT_EQ(m_launcher.opens[0], (Open{r.target, "D:\\autorun", "formMain"})) << r.click;
-        EXPECT_EQ(main().caption(), "Tidewell Software CD - before") << r.click;
-        EXPECT_EQ(m_mod->CurrentMenu, "Main Menu");
-    }
-
-    // The other job documents, from the captions themselves (their folders need not exist).
-    struct Job {
-        const char* caption;
-        const char* name;
-    };
-    const Job jobs[] = {{"View Service Report", "service report.pdf"},
-                        {"View Calibration Documents", "calibration documents"},
-                        {"View Configuration Documents", "configuration documents"},
-                        {"View .CON and .INI Files", "CON & INI files"}};
-    for (const Job& j : jobs) {
-        main().lblMain(2).setCaption(j.caption);
-        m_launcher.opens.clear();
-        main().lblMain_Click(2);
-        ASSERT_EQ(m_launcher.opens.size(), 1u);
-        EXPECT_EQ(m_launcher.opens[0].file, std::string("D:\\\\1001_CD_Contents\\") + j.name);
-    }
-
-    click("View included software and documentation");
-    click("View software documentation");
-    m_launcher.opens.clear();
-    click("View the contents and installation document");
-    ASSERT_EQ(m_launcher.opens.size(), 1u);
-    EXPECT_EQ(m_launcher.opens[0].file, sw + "\\CDContentsAndInstallation.pdf");
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - Software Documentation");
-}
-
-TEST_F(MenuActions, InstallerAndManualRowsOpenTheLastMatch) {
-    click("View included software and documentation");
-    click("Install windows software");
-    struct Row {
-        const char* page;
-        const char* click;
-        std::string target; // empty: nothing is opened
-    };
-    const std::vector<Row> rows = {
-        {"windows", "Install Brinext for Windows", listed + "\\brinext-win32_7.16.EXE"},
-        {"windows", "Install Brinext Swell for Windows", listed + "\\BrinextSwell_2.1.exe"},
-        {"docs", "View the Quaylog Win32 Manual", listed + "\\quaylog_5.30.pdf"},
-        {"docs", "View the Quaylog v7 Manual (Recommended)", listed + "\\quaylog_7.2.pdf"},
-        {"docs", "View TWL Battery Budget Calculator",
-         listed + "\\TWL Battery Budget Calculator.xls"},
-        {"docs", "View the TWL Data Processing Manual", ""}, // not on this disc
-    };
-    for (const Row& r : rows) {
-        if (std::string(r.page) == "docs" && m_mod->CurrentMenu != "Software Documentation") {
-            click("Return to Previous Menu");
-            click("View software documentation");
-        }
-        m_launcher.opens.clear();
-        main().SetWindowTitle("before");
-        click(r.click);
-        if (r.target.empty()) {
-            EXPECT_TRUE(m_launcher.opens.empty()) << r.click;
-        } else {
-            ASSERT_EQ(m_launcher.opens.size(), 1u) << r.click;
-            EXPECT_EQ(m_launcher.opens[0].file, r.target) << r.click;
-        }
-        // The page stays; its title is written again.
-        EXPECT_EQ(main().caption(), "Tidewell Software CD - " + m_mod->CurrentMenu) << r.click;
-    }
-}
-
-TEST_F(MenuActions, ReaderInstallation) {
-    click("View included software and documentation");
-    const std::string caption = "Install Adobe Acorbat Reader (Required to view .PDF documents)";
-    struct Row {
-        bool installerPresent;
-        Answer answer;
-        const char* prompt;
-        bool opened;
-    };
-    const Row rows[] = {
-        {true, Answer::Ok, "This will install Adobe Acrobat version 5.05.", true},
-        {true, Answer::Cancel, "This will install Adobe Acrobat version 5.05.", false},
-        // No installer: "." alone as the version, and nothing to start either way.
-        {false, Answer::Ok, "This will install Adobe Acrobat version ..", false},
-    };
-    for (const Row& r : rows) {
-        if (!r.installerPresent)
-            std::filesystem::remove_all(host("CD Current Version (7.16)/Components/Adobe Acrobat"));
-        m_launcher.opens.clear();
-        m_messages.prompts.clear();
-        m_messages.answers = {r.answer};
-        click(caption);
-        ASSERT_EQ(m_messages.prompts.size(), 1u);
-        EXPECT_EQ(m_messages.prompts[0], r.prompt);
-        EXPECT_EQ(m_messages.buttons[0], Buttons::OkCancel);
-        EXPECT_EQ(m_launcher.opens.size(), r.opened ? 1u : 0u);
-        if (r.opened) {
-            EXPECT_EQ(m_launcher.opens[0].file, listed + "\\Adobe Acrobat\\rp505enu.exe");
-        }
-    }
-    EXPECT_NE(
-        m_traceText.str().find("message\tOKCancel\tThis will install Adobe Acrobat version 5.05.\n"
-                               "answer\tCancel\n"),
-        std::string::npos);
-}
-
-TEST_F(MenuActions, ConsoleRowsPassTheirCommandLinesExactly) {
-    click("View included software and documentation");
-    click("DOS utilities");
-    click("Prog**.exe - Reload calibration coefficients into an instrument");
-    click("CALPUSH.exe - Reload Calibration coefficients into .CON file");
-    EXPECT_EQ(m_launcher.runs,
-              (std::vector<std::string>{"cmd.exe /k pushd \"" + sw + "\\progsoftware\"&&dir",
-                                        "cmd.exe /k pushd \"" + sw + "\"&&dir calpush.exe"}));
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - DOS Utilities");
-}
-
+// "gone": the software folder cannot be read and no console starts; each step of a click
+// goes on past the failure of the one before, without a word.
 TEST_F(MenuActions, AFailingStepDoesNotStopTheStepsAfterIt) {
-    // A console that cannot start: the title is still written.
-    click("View included software and documentation");
-    click("DOS utilities");
-    m_launcher.failRuns = true;
-    main().SetWindowTitle("before");
-    click("Prog**.exe - Reload calibration coefficients into an instrument");
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - DOS Utilities");
-    EXPECT_TRUE(m_messages.prompts.empty());
-
-    // A page that cannot be built is left part-built, and the title still follows it.
-    m_mod->CDPath = "D:\\gone";
-    click("Return to Previous Menu");
-    main().lblMain(2).setCaption("View instrument specific documentation");
-    main().lblMain_Click(2);
+    struct Row {
+        std::string caption;
+        std::string did;    // what was opened or run
+        std::string prompt; // the message shown; "?" before it: with OK and Cancel
+        bool titleKept = false;
+        Answer answer = Answer::Ok;
+        bool gone = false;
+    };
+    const std::string reader = "Install Adobe Acorbat Reader (Required to view .PDF documents)";
+    // The same folder as the file system reports the paths of the files it lists.
+    const std::string listed = "D:\\CD Current Version (7.16)\\Components";
+    const std::vector<Row> rows = {
+        // The reader's version is read from its installer's name.
+        {reader, "open " + listed + "\\Adobe Acrobat\\rp505enu.exe",
+         "?This will install Adobe Acrobat version 5.05."},
+        {reader, "", "?This will install Adobe Acrobat version 5.05.", false, Answer::Cancel},
+        // No installer: "." alone as the version, and nothing to start either way.
+        {reader, "", "?This will install Adobe Acrobat version ..", false, Answer::Ok, true},
+        {"View Service report", "", "ERROR: View Service report NOT FOUND."}, // one letter off
+        // The job's documents and the two fixed items leave the title alone.
+        {"View Recovered Data", "open D:\\\\1001_CD_Contents\\recovered data", "", true},
+        {"View .CON and .INI Files", "open D:\\\\1001_CD_Contents\\CON & INI files", "", true},
+        {"Browse this CD", "open D:\\", "", true},
+        {"Install Brinext for Windows", "open " + listed + "\\brinext-win32_7.16.EXE", ""},
+        {"View the TWL Data Processing Manual", "", ""}, // not on this disc
+        {"Prog**.exe - Reload calibration coefficients into an instrument",
+         "run cmd.exe /k pushd \"D:\\gone\\progsoftware\"&&dir", "", false, Answer::Ok, true},
+        // The page is left part-built, and the title follows it.
+        {"View instrument specific documentation", "", "", false, Answer::Ok, true},
+        {"Install Brinext for Windows", "", "", false, Answer::Ok, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.caption);
+        m_mod->CDPath = r.gone ? "D:\\gone" : sw;
+        m_launcher.failRuns = r.gone;
+        m_launcher.opens.clear();
+        m_launcher.runs.clear();
+        m_messages.prompts.clear();
+        m_messages.buttons.clear();
+        m_messages.answers = {r.answer};
+        main().SetWindowTitle("before");
+        main().lblMain(2).setCaption(r.caption);
+        main().raise(ui::UiEvent::of(ui::EventKind::Click, "lblMain", 2));
+        std::string did;
+        for (const auto& o : m_launcher.opens) {
+            did += "open " + o.file;
+            EXPECT_EQ(o.folder + " " + o.owner, "D:\\autorun formMain");
+        }
+        for (const auto& line : m_launcher.runs)
+            did += "run " + line;
+        EXPECT_EQ(did, r.did);
+        Strings told;
+        for (std::size_t i = 0; i < m_messages.prompts.size(); ++i)
+            told.push_back((m_messages.buttons[i] == Buttons::OkCancel ? "?" : "") +
+                           m_messages.prompts[i]);
+        EXPECT_EQ(told, r.prompt.empty() ? Strings{} : Strings{r.prompt});
+        EXPECT_EQ(main().caption(),
+                  "Tidewell Software CD - " + (r.titleKept ? "before" : m_mod->CurrentMenu));
+    }
     EXPECT_EQ(m_mod->CurrentMenu, "Instrument Specific Documentation");
-    EXPECT_EQ(main().visibleItems(), Items{});
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - Instrument Specific Documentation");
-
-    // An installer folder that cannot be read leaves nothing to open, without a word.
-    m_mod->CDPath = "D:\\gone";
-    main().lblMain(2).setCaption("Install Brinext for Windows");
-    main().lblMain_Click(2);
-    EXPECT_TRUE(m_launcher.opens.empty());
-    EXPECT_TRUE(m_messages.prompts.empty());
+    EXPECT_EQ(main().visibleItems(), Strings{});
 }
 
-TEST_F(MenuActions, AnUnknownCaptionIsReported) {
-    main().lblMain(2).setCaption("View Service report"); // one letter off
-    main().SetWindowTitle("before");
-    main().lblMain_Click(2);
-    ASSERT_EQ(m_messages.prompts.size(), 1u);
-    EXPECT_EQ(m_messages.prompts[0], "ERROR: View Service report NOT FOUND.");
-    EXPECT_EQ(m_messages.buttons[0], Buttons::Ok);
-    EXPECT_EQ(main().caption(), "Tidewell Software CD - Main Menu"); // the title step still runs
-    EXPECT_TRUE(m_launcher.opens.empty());
-}
-
-TEST_F(MenuActions, HoverHighlightsTheItemUnderThePointer) {
-    click("View included software and documentation"); // six items: slots 2 to 7
-    main().ShowWindowsSoftwareMenu();                  // slots 5 to 7 hidden now
-    auto colours = [&] {
-        std::string c;
-        for (int i = 0; i <= main().lblMainUBound(); ++i)
-            c += main().lblMain(i).foreColor() == ui::Yellow ? 'Y' : 'w';
-        return c;
-    };
-    auto move = [&](const char* control, int index) {
-        main().raise(ui::UiEvent::of(ui::EventKind::MouseMove, control, index));
-        return colours();
-    };
-    for (int i = 0; i <= 7; ++i)
-        main().lblMain(i).setForeColor(ui::Yellow); // hidden ones are whitened too
-    EXPECT_EQ(move("lblMain", 3), "wwwYwwww");
-    EXPECT_EQ(move("lblMain", 0), "Ywwwwwww");
-    EXPECT_EQ(move("Label1", -1), "Ywwwwwww"); // no handler: unchanged
-    EXPECT_EQ(move("lblTitle", -1), "Ywwwwwww");
-    EXPECT_EQ(move("lblRMATitle", -1), "wwwwwwww");
-    EXPECT_EQ(move("lblMain", 4), "wwwwYwww");
-    EXPECT_EQ(move("lstRMA", -1), "wwwwwwww");
-    EXPECT_EQ(move("lblMain", 2), "wwYwwwww");
-    EXPECT_EQ(move("", -1), "wwwwwwww"); // the window's background
-
-    // A click that rebuilds the page leaves the row under the pointer yellow.
-    move("lblMain", 4); // "Return to Previous Menu"
-    click("Return to Previous Menu");
-    EXPECT_EQ(main().lblMain(4).caption(),
-              "Install Adobe Acorbat Reader (Required to view .PDF documents)");
-    EXPECT_EQ(colours(), "wwwwYwww");
+// The console's folder stands in double quotes: a copy of the disc under a folder whose
+// name cmd would take apart ("&" starts a command, "(" a group) runs nothing of it.
+TEST_F(MenuActions, ConsoleRowsPassTheirCommandLinesExactly) {
+    folder("R&D (x)/autorun");
+    const std::vector<std::pair<std::string, std::string>> discs = {
+        {"D:\\autorun", sw}, {"D:\\R&D (x)\\autorun", "D:\\R&D (x)"}};
+    for (const auto& [programFolder, cdPath] : discs) {
+        start(programFolder);
+        if (m_mod->CurrentMenu == "Main Menu")
+            click("View included software and documentation");
+        click("DOS utilities");
+        click("Prog**.exe - Reload calibration coefficients into an instrument");
+        click("CALPUSH.exe - Reload Calibration coefficients into .CON file");
+        EXPECT_EQ(m_launcher.runs,
+                  (Strings{"cmd.exe /k pushd \"" + cdPath + "\\progsoftware\"&&dir",
+                           "cmd.exe /k pushd \"" + cdPath + "\"&&dir calpush.exe"}));
+        EXPECT_EQ(main().caption(), "Tidewell Software CD - DOS Utilities");
+        m_launcher.runs.clear();
+    }
 }
 
 } // namespace
