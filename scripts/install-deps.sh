@@ -18,6 +18,7 @@ packages=(
   qt6-base-dev-tools               # qtpaths6: where the Qt plugins a disc carries are
   fuseiso procps                   # the disc test: its image mounted, its processes found
   dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0 # the windows as a screen reader sees them
+  python3-jsonschema               # the check's JSON reports against the README's schema
 )
 missing=()
 for p in "${packages[@]}"; do

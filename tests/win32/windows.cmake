@@ -5,7 +5,7 @@
 set_source_files_properties(
   platform/posix/PosixFileSystemTest.cpp platform/posix/HostNamesTest.cpp
   platform/posix/CopyFaultTest.cpp platform/posix/LauncherTest.cpp platform/posix/PrivateUseNameTest.cpp check/DiscCheckTest.cpp
-  check/ReportJsonTest.cpp support/Unwritable.cpp
+  support/Unwritable.cpp
   PROPERTIES HEADER_FILE_ONLY ON)
 target_sources(discmenu_testsupport PRIVATE win32/support/MachineFilesWin32.cpp
                                             win32/support/UnwritableWin32.cpp)
