@@ -8,7 +8,9 @@
 #   !page CAPTION|ITEM|ITEM...  expect that main window caption and those items, no click
 #   !window TITLE             the window with this title takes the next clicks and keys
 #   !main                     the main window does
-#   !focus                    that window takes the keyboard, as a desktop gives it
+#   !focus [TITLE]            that window (or the one with this title) takes the keyboard,
+#                             as a desktop gives it
+#   !answer                   the message box takes the keyboard, and Enter answers OK
 #   !row N / !dblrow N        click / double-click item row N of the main window
 #   !click X Y / !dblclick X Y  click / double-click at pixel X, Y of that window's client area
 #   !type TEXT                select all in the focused text box and type TEXT
@@ -143,7 +145,8 @@ walk_step() {
   arg=${line#* }
   case "$line" in
   '!main') wid=$main_wid window_title=main ;;
-  '!focus')
+  '!focus' | '!focus '*)
+    [ "$line" = '!focus' ] || walk_step "!window $arg" || return 1
     # Wine makes a window the active one when the window manager hands it the focus
     # (WM_TAKE_FOCUS), as for a click on its frame, not for the X focus alone.
     if [ "$wine" = 1 ]; then
@@ -152,6 +155,7 @@ walk_step() {
       xdotool windowfocus "$wid"
     fi
     sleep 0.2 ;;
+  '!answer') walk_step '!focus Tidewell CD' && walk_step '!key Return' ;;
   '!row '*) wid=$main_wid window_title=main; click_at 120 "$(row_y "$arg")" ;;
   '!dblrow '*) wid=$main_wid window_title=main; click_at 120 "$(row_y "$arg")" 2 ;;
   '!window '*)
