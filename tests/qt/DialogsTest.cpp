@@ -3,9 +3,12 @@
 #include "QtDisc.h"
 #include "app/ModMain.h"
 #include "browser/FormFiles.h"
+#include "menu/FormMain.h"
 #include "platform/qt/FormWindow.h"
 #include "savedlg/FormFileSave.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,6 +33,7 @@ private slots:
     void progressNoteIsModal();
     void aClickAfterTypingRunsOnceAfterThePathCheck_data();
     void aClickAfterTypingRunsOnceAfterThePathCheck();
+    void eachWindowTellsAScreenReaderRolesNamesAndActions();
 
 private:
     qt::FormWindow* browser() { return m_disc->window(m_disc->mod().formFiles()); }
@@ -40,6 +44,30 @@ private:
 
     std::unique_ptr<test::QtDisc> m_disc;
 };
+
+namespace {
+
+struct Row {
+    const char* control; // a display name; empty for the window itself
+    QAccessible::Role role;
+    QString name;
+    bool press; // offers the press action
+};
+
+void checkRows(qt::FormWindow* w, const std::vector<Row>& rows) {
+    for (const Row& r : rows) {
+        QObject* object = *r.control ? w->widgetFor(r.control) : w;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(object);
+        QVERIFY2(a, r.control);
+        QCOMPARE(a->role(), r.role);
+        QCOMPARE(a->text(QAccessible::Name), r.name);
+        const QStringList actions =
+            a->actionInterface() ? a->actionInterface()->actionNames() : QStringList();
+        QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()), r.press);
+    }
+}
+
+} // namespace
 
 void DialogsTest::init() {
     m_disc = std::make_unique<test::QtDisc>(
@@ -197,6 +225,40 @@ void DialogsTest::aClickAfterTypingRunsOnceAfterThePathCheck() {
     QCOMPARE(int(m_disc->messages.prompts.size()), messages);
     QVERIFY(!mod.formFileSave().visible());
     QVERIFY(!dialog()->isVisible());
+}
+
+// What a screen reader finds in each window: roles, names and actions; a reader's press is
+// the item's click. (The keyboard's walks of the sample discs drive Tab, Enter and Escape.)
+void DialogsTest::eachWindowTellsAScreenReaderRolesNamesAndActions() {
+    ModMain& mod = m_disc->mod();
+    checkRows(m_disc->window(mod.formMain()),
+              {{"", QAccessible::Window, "Customer Service CD", false},
+               {"Label1", QAccessible::StaticText, "Tidewell Electronics, Inc.", false},
+               {"lblTitle", QAccessible::StaticText, "Software CD", false},
+               {"lblVersion", QAccessible::StaticText, "Version 7.16", false},
+               {"lblMain(2)", QAccessible::Link, "Install windows software", true},
+               {"lblMain(6)", QAccessible::Link, "View software documentation", true},
+               {"lblMain(0)", QAccessible::Link, "Visit our website offline", true}});
+    checkRows(browser(), {{"", QAccessible::Window, "All included .CON file(s)", false},
+                          {"FileMain", QAccessible::List, "Files", false},
+                          {"cmdSave", QAccessible::Button, "Save", true}});
+    mod.formFileSave().show();
+    m_disc->desktop().sync();
+    checkRows(dialog(), {{"", QAccessible::Dialog, "Save In", false},
+                         {"txtPath", QAccessible::EditableText, "Destination folder", false},
+                         {"Dir1", QAccessible::List, "Folders", false},
+                         {"Drive1", QAccessible::ComboBox, "Drives", false},
+                         {"cmdCancel", QAccessible::Button, "Cancel", true}});
+
+    // A screen reader's press is the item's click; the new page starts at its first item.
+    QAccessible::queryAccessibleInterface(m_disc->window(mod.formMain())->widgetFor("lblMain(2)"))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(mod.CurrentMenu, std::string("Windows Software"));
+    QCOMPARE(QApplication::focusWidget()
+                 ? QApplication::focusWidget()->objectName()
+                 : m_disc->window(mod.formMain())->focusWidget()->objectName(),
+             QString("lblMain(2)"));
 }
 
 QTEST_MAIN(DialogsTest)

@@ -29,12 +29,6 @@ Answer FakeMessageBoxes::show(const std::string& prompt, Buttons b) {
     return a;
 }
 
-void FakeDesktop::doEvents() {
-    ++doEventsCalls;
-    if (onDoEvents)
-        onDoEvents();
-}
-
 std::string FakeEnvironment::dateTimeText(FileTime t) const {
     using namespace std::chrono;
     const auto day = floor<days>(t);

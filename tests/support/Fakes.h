@@ -6,7 +6,6 @@
 #include "platform/MessageBoxes.h"
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,17 +41,15 @@ public:
 
 class FakeDesktop : public Desktop {
 public:
-    void doEvents() override;
+    void doEvents() override {}
     void endProgram() override { ++ends; }
     void showProgress(const std::string& text, int percent) override {
         progress.push_back(text + " " + std::to_string(percent));
     }
     void endProgress() override { progress.push_back("end"); }
 
-    int doEventsCalls = 0;
     int ends = 0;
     std::vector<std::string> progress;
-    std::function<void()> onDoEvents;
 };
 
 class FakeEnvironment : public Environment {
