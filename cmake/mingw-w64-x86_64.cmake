@@ -1,5 +1,5 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (the POSIX threads flavour, which
-# std::thread and friends need). Test programs run under Wine through tests/win32/wine-run.sh.
+# std::thread and friends need). Test programs run under Wine through scripts/wine/run.sh.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -15,4 +15,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # the program needs no DLL beside it.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tests/win32/wine-run.sh)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine/run.sh)

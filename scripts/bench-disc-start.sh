@@ -76,8 +76,7 @@ echo "the Linux program's files: $(cd "$mnt/autorun" && du -scb discmenu discmen
   "(goal: at most 64 MB); the whole image: $(du -b "$work/disc.iso" | awk '{ printf "%.1f MB", $1 / 1e6 }')"
 report "discmenu (Qt carried on the disc)" "$mnt/autorun/discmenu"
 if [ -f "$mnt/autorun/discmenu.exe" ]; then
-  export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  WINEPREFIX=$("$top/tests/win32/wine-prefix.sh")
+  . "$top/scripts/wine/env.sh"
   wineserver -p >/dev/null 2>&1 </dev/null || true # (one may be running already)
   trap 'wineserver -k >/dev/null 2>&1 || true; fusermount -u "$mnt" 2>/dev/null || true; losetup -d "$dev"; rm -rf "$work"' EXIT
   report "discmenu.exe under Wine" wine "$mnt/autorun/discmenu.exe"

@@ -31,8 +31,7 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ "$(uname)" != Darwin ]; then
 fi
 cd "$stage/autorun"
 if [ "$wine" = 1 ]; then
-  export WINEPREFIX
-  WINEPREFIX=$("$top/tests/win32/wine-prefix.sh")
+  . "$top/scripts/wine/env.sh"
   exec wine ./discmenu.exe
 fi
 exec ./discmenu

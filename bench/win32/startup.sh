@@ -17,15 +17,10 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build/windows
 watch=${WINWATCH:-$top/build/release/bench/winwatch}
 [ -x "$watch" ] || { echo "needs $watch: cmake --preset release && cmake --build --preset release" >&2; exit 2; }
-export WINEPREFIX
-WINEPREFIX=$("$top/tests/win32/wine-prefix.sh")
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$top/scripts/wine/env.sh"
 work=$(mktemp -d)
-openbox >/dev/null 2>&1 &
-wm=$!
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $wm 2>/dev/null; rm -rf "$work"' EXIT
-wineserver -k >/dev/null 2>&1 || true
-wineserver -p >/dev/null 2>&1 </dev/null
+wine_session
+trap 'wine_session_end; rm -rf "$work"' EXIT
 "$top/scripts/stage-disc.sh" "${DISCMENU_EXE:-$build/discmenu.exe}" "$top/samples/service-disc" \
   "$work/disc"
 # Beside the program, so that both start from the same kind of place.

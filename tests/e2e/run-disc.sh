@@ -18,16 +18,13 @@ program=$1 helper=$2 disc=$3 expected=$4 shot=$5 walkfile=${6:-}
 here=$(cd "$(dirname "$0")" && pwd)
 wine=0
 [[ $program == *.exe ]] && wine=1
+[ "$wine" = 0 ] || . "$here/../../scripts/wine/env.sh"
 work=$(mktemp -d)
 trace=$work/trace.txt calls=$work/calls.txt
-ok=0 pid="" wm=""
+ok=0 pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  if [ "$wine" = 1 ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-  fi
-  [ -n "$wm" ] && kill "$wm" 2>/dev/null
+  [ "$wine" = 0 ] || wine_session_end
   if [ "$ok" = 1 ]; then rm -rf "$work"; else echo "kept $work"; fi
 }
 trap cleanup EXIT
@@ -39,16 +36,7 @@ mkdir -p "$(dirname "$disc_dir")"
 "$here/../../scripts/stage-disc.sh" "$program" "$disc" "$disc_dir"
 
 if [ "$wine" = 1 ]; then
-  openbox >"$work/openbox.log" 2>&1 &
-  wm=$!
-  export WINEPREFIX
-  WINEPREFIX=$("$here/../win32/wine-prefix.sh")
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  # A server of this display's own: windows of an earlier display are gone with it. The
-  # earlier server is waited for: a program started while it still shuts down fails.
-  wineserver -k >/dev/null 2>&1 || true
-  wineserver -w >/dev/null 2>&1 || true
-  wineserver -p >>"$work/wine.log" 2>&1 </dev/null
+  wine_session # windows of an earlier display are gone with its server
   # The program folder's cmd.exe and notepad.exe, which Windows finds before its own, and
   # the prefix's "open" commands record instead of running.
   grep -q '^@realcmd' "$walkfile" 2>/dev/null || cp "$helper" "$disc_dir/autorun/cmd.exe"
