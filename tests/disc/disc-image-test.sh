@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# The Linux program as a disc carries it. The sample service disc is mastered with
-# scripts/make-disc.sh from this build, the image mounted, and every check made on the disc
-# as burnt:
+# The sample service disc mastered with scripts/make-disc.sh from this build, and every
+# check made on the image and on the disc as burnt:
+#   - the source folder is unchanged; the image holds the disc's tree plus the programs and
+#     autorun files, alike under Rock Ridge and Joliet, with the volume label asked for;
+#     mounted, the tree is the source tree, the header (its date the version folder's time
+#     stamp) the same, the programs executable, autorun.inf as Windows wants it;
+#   - a disc with a problem is refused, and mastered only when forced;
 #   - its autorun folder holds what scripts/disc/linux-bundle.list names, stripped plain
 #     files under their sonames, and the window program's library path is an RPATH;
 #   - no file needs a newer C library or C++ runtime than the floor;
@@ -13,9 +17,10 @@
 #     process maps no library but the disc's and the host's; what the menu opens inherits
 #     no LD_ or QT_ variable but the desktop's own;
 #   - without an X display the program says so itself;
-#   - the walks of the three sample discs pass, and the build's own window program, without
-#     what the disc carries, does not start (the control).
-#   bundle-test.sh PROGRAM X11CLOSE SHOTS-FOLDER
+#   - the walks of the three sample discs pass (the service disc's on the disc as burnt),
+#     and the build's own window program, without what the disc carries, does not start
+#     (the control).
+#   disc-image-test.sh PROGRAM X11CLOSE SHOTS-FOLDER
 # Exit status 77: skipped, with the reason.
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
@@ -35,8 +40,32 @@ unset $(compgen -e | grep -E '^(LD_|QT_)') WAYLAND_DISPLAY
 work=$(mktemp -d)
 mnt=$work/mnt unmount=: pid=""
 trap 'kill $pid 2>/dev/null || true; $unmount "$mnt" 2>/dev/null || true; rm -rf "$work"' EXIT
-DISCMENU_PROGRAM=$program DISCMENU_LABEL=Service "$top/scripts/make-disc.sh" \
-  "$top/samples/service-disc" "$work/disc.iso" >"$work/make.txt" 2>&1 || { cat "$work/make.txt"; fail "make-disc.sh"; }
+disc=$top/samples/service-disc
+state() { (cd "$1" && find . -mindepth 1 -printf '%P\t%y\t%s\t%T@\t%m\n' | LC_ALL=C sort); }
+state "$disc" >"$work/before"
+# A stand-in for the Windows build, so that autorun.inf is written too.
+printf 'MZ stand-in' >"$work/discmenu.exe"
+DISCMENU_PROGRAM=$program DISCMENU_EXE=$work/discmenu.exe DISCMENU_LABEL="Service disc 1001" \
+  "$top/scripts/make-disc.sh" "$disc" "$work/disc.iso" >"$work/make.txt" 2>&1 || { cat "$work/make.txt"; fail "make-disc.sh"; }
+state "$disc" | diff "$work/before" - || fail "the source folder changed"
+
+# The image: the tree and what mastering adds, alike under both name extensions.
+{
+  (cd "$disc" && find . -mindepth 1 -printf '%P\n')
+  printf '%s\n' autorun autorun/discmenu autorun/discmenu-window autorun/discmenu.exe autorun.inf \
+    autorun.sh autorun/qt.conf autorun/lib autorun/plugins autorun/licenses
+} | LC_ALL=C sort -u >"$work/want"
+listing() { # xorriso options before -indev choose the tree that is read
+  xorriso "$@" -indev "$work/disc.iso" -find / 2>/dev/null | sed -e "s/^'//" -e "s/'\$//" \
+    -e 's|^/||' | grep -v '^$' | LC_ALL=C sort
+}
+listing >"$work/rockridge"
+grep -vE '^autorun/(lib|plugins|licenses)/' "$work/rockridge" | diff "$work/want" - ||
+  fail "the Rock Ridge tree differs from the disc"
+listing -rockridge off | diff "$work/rockridge" - || fail "the Joliet tree differs from the Rock Ridge tree"
+xorriso -indev "$work/disc.iso" -pvd_info 2>&1 | grep -q "^Volume [Ii]d *: *'*SERVICE_DISC_1001" ||
+  fail "the volume label is not SERVICE_DISC_1001"
+
 mkdir "$mnt"
 if grep -qw iso9660 /proc/filesystems && mount -o loop,ro "$work/disc.iso" "$mnt" 2>/dev/null; then
   unmount=umount
@@ -46,6 +75,28 @@ else
   skip "the image cannot be mounted here (no iso9660 in the kernel, no FUSE)"
 fi
 b=$mnt/autorun
+
+# The disc as burnt.
+diff -r -x autorun.sh -x autorun.inf -x autorun "$disc" "$mnt" || fail "the disc's tree differs from the source"
+[ -x "$b/discmenu" ] && [ -x "$b/discmenu-window" ] && [ -x "$mnt/autorun.sh" ] || fail "a program lost its x bit"
+printf '%s\r\n' "[autorun]" 'open=autorun\discmenu.exe' 'icon=autorun\discmenu.exe,0' \
+  "label=Service disc 1001" "action=Open the Tidewell disc menu" | cmp -s - "$mnt/autorun.inf" ||
+  fail "autorun.inf is not as Windows wants it: $(cat -A "$mnt/autorun.inf")"
+header() { "$program" --check "$1" | grep '^Header' || true; }
+[ "$(header "$disc")" = "$(header "$mnt")" ] || fail "the header differs: $(header "$disc") / $(header "$mnt")"
+
+# A disc with a problem is refused, and mastered only when forced; with a program folder
+# that carries no Qt, which neither needs.
+cp -R "$disc" "$work/broken"
+mkdir "$work/broken/1042_CD_Content" "$work/bare" "$work/bare/lib" "$work/bare/plugins" "$work/bare/licenses"
+cp "$b/"{discmenu,discmenu-window,qt.conf} "$work/bare/"
+status=0
+DISCMENU_PROGRAM=$work/bare/discmenu DISCMENU_EXE= "$top/scripts/make-disc.sh" "$work/broken" "$work/b.iso" \
+  >"$work/refused.txt" 2>&1 || status=$?
+[ "$status" = 1 ] && [ ! -e "$work/b.iso" ] && grep -q 'skipped-folder' "$work/refused.txt" ||
+  fail "a disc with problems was not refused, with the reason ($status): $(cat "$work/refused.txt")"
+DISCMENU_PROGRAM=$work/bare/discmenu DISCMENU_EXE= "$top/scripts/make-disc.sh" "$work/broken" "$work/b.iso" \
+  --force >/dev/null 2>&1 && [ -s "$work/b.iso" ] || fail "--force did not master the disc"
 
 # The layout: the list, no more and no less; no links; each library under its soname.
 elves=$(cd "$b" && echo discmenu discmenu-window lib/* plugins/*/*)
@@ -153,12 +204,14 @@ env -u DISPLAY "$work/in-host" "$b/discmenu" 2>"$work/err" || status=$?
 [ "$status" = 1 ] && grep -q "needs an X display" "$work/err" && [ "$(wc -l <"$work/err")" = 1 ] ||
   fail "without a display: status $status, $(cat "$work/err")"
 
-for disc in service-disc software-job-disc generic-disc; do
-  DISCMENU_LAUNCH=$work/in-host "$e2e/run-disc.sh" "$b/discmenu" "$x11close" "$top/samples/$disc" \
-    "$e2e/$disc.trace" "$shots/bundle-$disc.png" "$e2e/$disc.walk" || fail "the walk of $disc"
+for walk in service-disc software-job-disc generic-disc; do
+  from=$top/samples/$walk
+  [ "$walk" != service-disc ] || from=$mnt
+  DISCMENU_LAUNCH=$work/in-host "$e2e/run-disc.sh" "$b/discmenu" "$x11close" "$from" \
+    "$e2e/$walk.trace" "$shots/bundle-$walk.png" "$e2e/$walk.walk" || fail "the walk of $walk"
 done
 status=0
 "$work/in-host" "$(dirname "$program")/discmenu-window" 2>"$work/err" || status=$?
 [ "$status" = 127 ] && grep -q 'libQt6Widgets.so.6: cannot open' "$work/err" ||
   fail "the control: the build's own window program started without the disc's Qt ($status)"
-echo "ok: bundle"
+echo "ok: the disc image"
