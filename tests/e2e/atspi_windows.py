@@ -91,6 +91,8 @@ press(child(main, "link", "View .CON file(s)"))
 
 # The file browser: its list named; a file chosen and saved through the dialog.
 browser = frame("All included .CON file(s)")
+for window in (main, browser):
+    check(window.getRoleName() == "frame", "%r is a %s" % (window.name, window.getRoleName()))
 files = child(browser, "list", "Files")
 item = [n for n in nodes(files) if n.getRoleName() == "list item"][0]
 a, i = actions(item)["Toggle"]

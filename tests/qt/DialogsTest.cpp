@@ -33,7 +33,7 @@ private slots:
     void progressNoteIsModal();
     void aClickAfterTypingRunsOnceAfterThePathCheck_data();
     void aClickAfterTypingRunsOnceAfterThePathCheck();
-    void eachWindowTellsAScreenReaderRolesNamesAndActions();
+    void aScreenReadersPressIsAClick();
 
 private:
     qt::FormWindow* browser() { return m_disc->window(m_disc->mod().formFiles()); }
@@ -44,30 +44,6 @@ private:
 
     std::unique_ptr<test::QtDisc> m_disc;
 };
-
-namespace {
-
-struct Row {
-    const char* control; // a display name; empty for the window itself
-    QAccessible::Role role;
-    QString name;
-    bool press; // offers the press action
-};
-
-void checkRows(qt::FormWindow* w, const std::vector<Row>& rows) {
-    for (const Row& r : rows) {
-        QObject* object = *r.control ? w->widgetFor(r.control) : w;
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(object);
-        QVERIFY2(a, r.control);
-        QCOMPARE(a->role(), r.role);
-        QCOMPARE(a->text(QAccessible::Name), r.name);
-        const QStringList actions =
-            a->actionInterface() ? a->actionInterface()->actionNames() : QStringList();
-        QCOMPARE(actions.contains(QAccessibleActionInterface::pressAction()), r.press);
-    }
-}
-
-} // namespace
 
 void DialogsTest::init() {
     m_disc = std::make_unique<test::QtDisc>(
@@ -227,30 +203,10 @@ void DialogsTest::aClickAfterTypingRunsOnceAfterThePathCheck() {
     QVERIFY(!dialog()->isVisible());
 }
 
-// What a screen reader finds in each window: roles, names and actions; a reader's press is
-// the item's click. (The keyboard's walks of the sample discs drive Tab, Enter and Escape.)
-void DialogsTest::eachWindowTellsAScreenReaderRolesNamesAndActions() {
+// A screen reader's press is the item's click, and the new page starts at its first item.
+// (What a reader finds in each window is read through AT-SPI by tests/e2e/atspi-test.sh.)
+void DialogsTest::aScreenReadersPressIsAClick() {
     ModMain& mod = m_disc->mod();
-    checkRows(m_disc->window(mod.formMain()),
-              {{"", QAccessible::Window, "Customer Service CD", false},
-               {"Label1", QAccessible::StaticText, "Tidewell Electronics, Inc.", false},
-               {"lblTitle", QAccessible::StaticText, "Software CD", false},
-               {"lblVersion", QAccessible::StaticText, "Version 7.16", false},
-               {"lblMain(2)", QAccessible::Link, "Install windows software", true},
-               {"lblMain(6)", QAccessible::Link, "View software documentation", true},
-               {"lblMain(0)", QAccessible::Link, "Visit our website offline", true}});
-    checkRows(browser(), {{"", QAccessible::Window, "All included .CON file(s)", false},
-                          {"FileMain", QAccessible::List, "Files", false},
-                          {"cmdSave", QAccessible::Button, "Save", true}});
-    mod.formFileSave().show();
-    m_disc->desktop().sync();
-    checkRows(dialog(), {{"", QAccessible::Dialog, "Save In", false},
-                         {"txtPath", QAccessible::EditableText, "Destination folder", false},
-                         {"Dir1", QAccessible::List, "Folders", false},
-                         {"Drive1", QAccessible::ComboBox, "Drives", false},
-                         {"cmdCancel", QAccessible::Button, "Cancel", true}});
-
-    // A screen reader's press is the item's click; the new page starts at its first item.
     QAccessible::queryAccessibleInterface(m_disc->window(mod.formMain())->widgetFor("lblMain(2)"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
