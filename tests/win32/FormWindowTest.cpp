@@ -1,7 +1,8 @@
 // The forms as the Win32 adapter draws them, in real windows under Wine: controls where
-// the form's data puts them, in pixels; the hover colour painted; clicks, double-clicks,
-// buttons and Enter reaching their handlers once; the file browser laid out from its
-// outer size; a message box that can be answered.
+// the form's data puts them, in pixels, at any dpi; the hover colour painted; clicks,
+// double-clicks and buttons reaching their handlers once; the file browser laid out from
+// its outer size; the progress note. (Message boxes and which window lies on top are the
+// walks' under Wine.)
 
 #include "Win32Forms.h"
 #include "browser/FormFiles.h"
@@ -9,7 +10,6 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/Win32Desktop.h"
-#include "platform/win32/Win32MessageBoxes.h"
 #include "savedlg/FormFileSave.h"
 
 #include <gtest/gtest.h>
@@ -17,9 +17,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-
-#include <algorithm>
-#include <sstream>
 
 namespace discmenu::test {
 namespace {
@@ -210,28 +207,6 @@ TEST_F(Win32Forms, TheFileBrowserIsLaidOutFromItsOuterSize) {
     EXPECT_TRUE(m_launcher.runs[0].starts_with("notepad.exe ")) << m_launcher.runs[0];
 }
 
-// The dialog shown a second time comes up above the main window again, as the first time.
-TEST_F(Win32Forms, AFormShownAgainComesUpAboveTheMainWindow) {
-    FormFileSave& dialog = m_mod->formFileSave();
-    auto above = [&](HWND a, HWND b) { // whether a lies above b
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            if (w == a || w == b)
-                return w == a;
-        }
-        return false;
-    };
-    for (int time = 0; time < 2; ++time) {
-        dialog.show();
-        m_desktop->sync();
-        EXPECT_TRUE(above(window(dialog).hwnd(), mainHwnd())) << "shown time " << time + 1;
-        dialog.hide();
-        m_desktop->sync();
-        // The user works in the main window meanwhile.
-        SetWindowPos(mainHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        ASSERT_TRUE(above(mainHwnd(), window(dialog).hwnd()));
-    }
-}
-
 TEST_F(Win32Forms, APressOnSaveThatEndsThePathCheckSavesOnce) {
     // A path typed, then a real press on Save: the text box loses the focus to the button,
     // the path check asks about the missing folder, and the dialog runs the Save itself;
@@ -268,24 +243,6 @@ TEST_F(Win32Forms, APressOnSaveThatEndsThePathCheckSavesOnce) {
     EXPECT_EQ(m_launcher.opens[0].file, "C:\\new\\dos\\binstall.bat");
 }
 
-// Answers the program's message box from within its own loop.
-VOID CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM) -> BOOL {
-            wchar_t cls[32] = {}, title[64] = {};
-            GetClassNameW(w, cls, 32);
-            GetWindowTextW(w, title, 64);
-            if (std::wstring(cls) == L"#32770" && std::wstring(title) == L"Tidewell CD") {
-                PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
-                return FALSE;
-            }
-            return TRUE;
-        },
-        0);
-    KillTimer(nullptr, timer);
-}
-
 // A long copy shows a note over the program's windows, which take no input meanwhile.
 TEST_F(Win32Forms, TheProgressNoteShowsTheCopyAndGoesWithIt) {
     m_desktop->showProgress("Copying BRINEXT.EXE", 40);
@@ -304,15 +261,6 @@ TEST_F(Win32Forms, TheProgressNoteShowsTheCopyAndGoesWithIt) {
 
     m_desktop->endProgress();
     EXPECT_FALSE(IsWindow(note));
-    EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
-}
-
-TEST_F(Win32Forms, AMessageBoxCanBeAnswered) {
-    win32::Win32MessageBoxes boxes(*m_desktop);
-    SetTimer(nullptr, 0, 200, answerBox);
-    EXPECT_EQ(boxes.show("Founder Not found, create new directory?\r\nC:\\x", Buttons::OkCancel),
-              Answer::Cancel);
-    // While it showed, the main window took no input; afterwards it does again.
     EXPECT_TRUE(IsWindowEnabled(mainHwnd()));
 }
 

@@ -26,27 +26,19 @@ target_link_options(wine_recorder PRIVATE -municode)
 find_program(XVFB_RUN xvfb-run)
 find_program(OPENBOX openbox)
 if(XVFB_RUN AND OPENBOX)
-  # Each sample disc walked by the mouse, and again by the keyboard alone (DISC-keys).
-  foreach(walk service-disc service-disc-keys software-job-disc software-job-disc-keys
-               generic-disc generic-disc-keys)
-    string(REGEX REPLACE "-keys$" "" disc ${walk})
-    add_test(NAME wine_${walk}
-      COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run-disc.sh $<TARGET_FILE:discmenu>
-              $<TARGET_FILE:wine_recorder> ${PROJECT_SOURCE_DIR}/samples/${disc}
-              ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${disc}.trace
-              ${PROJECT_BINARY_DIR}/screenshots/${walk}.png
-              ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${walk}.walk)
-    # One at a time: each test has the prefix's server to itself, on its own display.
-    set_tests_properties(wine_${walk} PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
+  # Each sample disc walked by the mouse and by the keyboard alone (-keys), and the console
+  # row's real cmd on a copy of a disc in a folder named with "&" and "(": WALK:DISC. One at a
+  # time: each test has the prefix's server to itself, on its own display.
+  foreach(pair service-disc:service-disc service-disc-keys:service-disc
+               software-job-disc:software-job-disc software-job-disc-keys:software-job-disc
+               generic-disc:generic-disc generic-disc-keys:generic-disc
+               console-under-ampersand:generic-disc)
+    string(REPLACE ":" ";" parts ${pair})
+    list(GET parts 0 walk)
+    list(GET parts 1 disc)
+    add_walk(wine_${walk} $<TARGET_FILE:discmenu> $<TARGET_FILE:wine_recorder> ${walk} ${disc}
+             TIMEOUT 120 RUN_SERIAL ON)
   endforeach()
-  # The console row's real cmd on a copy of a disc in a folder named with "&" and "(".
-  add_test(NAME wine_console
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run-disc.sh $<TARGET_FILE:discmenu>
-            $<TARGET_FILE:wine_recorder> ${PROJECT_SOURCE_DIR}/samples/generic-disc
-            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/generic-disc.trace
-            ${PROJECT_BINARY_DIR}/screenshots/console.png
-            ${CMAKE_CURRENT_SOURCE_DIR}/e2e/console-under-ampersand.walk)
-  set_tests_properties(wine_console PROPERTIES TIMEOUT 120 RUN_SERIAL ON ENVIRONMENT "DISPLAY=")
 else()
   message(WARNING "xvfb-run or openbox not found: the Windows end-to-end tests are left out")
 endif()
