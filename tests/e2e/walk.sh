@@ -27,6 +27,7 @@
 #   !close FORM TITLE         close FORM's window (with this title) by its close box
 #   !top TITLE                the window with this title lies above every other window
 #   !shot NAME                a screenshot beside the test's own, for people to look at
+#   !run PROGRAM              run a program of this folder, given the trace; it must succeed
 #
 # Lines starting with @ make the disc before the program starts (see prepare):
 #   @file PATH TEXT           a file below the work folder (the disc is disc/, drive C: home/)
@@ -220,6 +221,7 @@ walk_step() {
     close_window "${arg#* }" "${arg%% *}" || { echo "window '${arg#* }' did not close"; return 1; } ;;
   '!top '*)
     wait_for on_top "$arg" || { echo "window '$arg' is not above the others"; stacking; return 1; } ;;
+  '!run '*) "$(dirname "${BASH_SOURCE[0]}")/$arg" "$trace" ;;
   '!shot '*)
     sleep 0.3
     import -window root "${shot%.png}-$arg.png" || true ;;
