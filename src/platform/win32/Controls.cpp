@@ -141,6 +141,19 @@ RECT boxOf(const ui::Control& c, UINT dpi) {
             y + std::max(0, twipsToPixels(c.height(), dpi))};
 }
 
+void placeAsControl(HWND child, HWND parent, const ui::Control& control, UINT dpi) {
+    const RECT box = boxOf(control, dpi);
+    RECT now{};
+    GetWindowRect(child, &now);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+    if (!EqualRect(&now, &box))
+        SetWindowPos(child, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (static_cast<bool>(style & WS_TABSTOP) != control.tabStop())
+        SetWindowLongW(child, GWL_STYLE, style ^ WS_TABSTOP);
+}
+
 void NativeControl::create(DWORD exStyle, const wchar_t* className, DWORD style, int id) {
     createNative(exStyle, className, style, m_host.window(), id, boxOf(m_control, m_host.dpi()));
     SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(m_host.controlFont()), FALSE);
@@ -168,17 +181,8 @@ std::wstring NativeControl::accessibleName() const {
 }
 
 void NativeControl::sync() {
-    const RECT box = boxOf(m_control, m_host.dpi());
-    RECT now{};
-    GetWindowRect(hwnd(), &now);
-    MapWindowPoints(nullptr, m_host.window(), reinterpret_cast<POINT*>(&now), 2);
-    if (!EqualRect(&now, &box))
-        SetWindowPos(hwnd(), nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    placeAsControl(hwnd(), m_host.window(), m_control, m_host.dpi());
     syncContent();
-    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-    if (static_cast<bool>(style & WS_TABSTOP) != m_control.tabStop())
-        SetWindowLongW(hwnd(), GWL_STYLE, style ^ WS_TABSTOP);
     if (static_cast<bool>(IsWindowVisible(hwnd())) != m_control.visible())
         ShowWindow(hwnd(), m_control.visible() ? SW_SHOWNA : SW_HIDE);
 }

@@ -92,6 +92,9 @@ private:
 
 // A control's box in its window's client area, in pixels at a dpi.
 RECT boxOf(const ui::Control& control, UINT dpi);
+// Moves the child window of a control to the control's box in parent and gives it the
+// control's tab stop; what is already so is left alone.
+void placeAsControl(HWND child, HWND parent, const ui::Control& control, UINT dpi);
 
 // The native control of any control but a label; id is its WM_COMMAND id.
 std::unique_ptr<NativeControl> makeNativeControl(ControlHost& host, ui::Control& control, int id);

@@ -252,16 +252,7 @@ void FormWindow::onPaint() {
     RECT client{};
     GetClientRect(hwnd(), &client);
     // Drawn off screen first, so that a hover change never flickers.
-    const HDC mem = CreateCompatibleDC(dc);
-    const HBITMAP canvas =
-        CreateCompatibleBitmap(dc, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
-    const HGDIOBJ oldCanvas = SelectObject(mem, canvas);
-    paintArea(mem, client);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-    SelectObject(mem, oldCanvas);
-    DeleteObject(canvas);
-    DeleteDC(mem);
+    paintOffScreen(dc, ps, client, [&](HDC mem) { paintArea(mem, client); });
     EndPaint(hwnd(), &ps);
     // The windows over the labels once the window has been drawn: the user sees it sooner.
     if (!m_itemWindowsAsked) {

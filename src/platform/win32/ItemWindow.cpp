@@ -32,16 +32,7 @@ bool ItemWindow::wanted() const {
 }
 
 void ItemWindow::sync() {
-    const RECT box = boxOf(m_label, m_host.dpi());
-    RECT now{};
-    GetWindowRect(hwnd(), &now);
-    MapWindowPoints(nullptr, m_host.window(), reinterpret_cast<POINT*>(&now), 2);
-    if (!EqualRect(&now, &box))
-        SetWindowPos(hwnd(), nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
-    if (static_cast<bool>(style & WS_TABSTOP) != m_label.tabStop())
-        SetWindowLongW(hwnd(), GWL_STYLE, style ^ WS_TABSTOP);
+    placeAsControl(hwnd(), m_host.window(), m_label, m_host.dpi());
     const bool shown = wanted();
     if (static_cast<bool>(IsWindowVisible(hwnd())) != shown)
         ShowWindow(hwnd(), shown ? SW_SHOWNA : SW_HIDE);
@@ -113,21 +104,15 @@ void ItemWindow::paint() {
         POINT at{0, 0};
         MapWindowPoints(hwnd(), m_host.window(), &at, 1);
         // Off screen first, as the form's window does: a hover change never flickers.
-        const HDC mem = CreateCompatibleDC(dc);
-        const HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
-        const HGDIOBJ oldCanvas = SelectObject(mem, canvas);
-        SetViewportOrgEx(mem, -at.x, -at.y, nullptr);
-        m_host.paintArea(mem, RECT{at.x, at.y, at.x + client.right, at.y + client.bottom});
-        SetViewportOrgEx(mem, 0, 0, nullptr);
-        if (GetFocus() == hwnd()) {
-            const RECT cue = cueRect(mem);
-            DrawFocusRect(mem, &cue);
-        }
-        BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-               ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-        SelectObject(mem, oldCanvas);
-        DeleteObject(canvas);
-        DeleteDC(mem);
+        paintOffScreen(dc, ps, client, [&](HDC mem) {
+            SetViewportOrgEx(mem, -at.x, -at.y, nullptr);
+            m_host.paintArea(mem, RECT{at.x, at.y, at.x + client.right, at.y + client.bottom});
+            SetViewportOrgEx(mem, 0, 0, nullptr);
+            if (GetFocus() == hwnd()) {
+                const RECT cue = cueRect(mem);
+                DrawFocusRect(mem, &cue);
+            }
+        });
     }
     EndPaint(hwnd(), &ps);
 }

@@ -1,5 +1,6 @@
 #include "platform/win32/Wnd.h"
 
+#include <algorithm>
 #include <commctrl.h>
 
 namespace discmenu::win32 {
@@ -59,6 +60,20 @@ LRESULT CALLBACK Wnd::ownProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK Wnd::subclassProc(HWND, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
     return reinterpret_cast<Wnd*>(data)->onMessage(msg, wp, lp);
+}
+
+void paintOffScreen(HDC dc, const PAINTSTRUCT& ps, const RECT& client,
+                    const std::function<void(HDC)>& draw) {
+    const HDC mem = CreateCompatibleDC(dc);
+    const HBITMAP canvas =
+        CreateCompatibleBitmap(dc, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
+    const HGDIOBJ oldCanvas = SelectObject(mem, canvas);
+    draw(mem);
+    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+           ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+    SelectObject(mem, oldCanvas);
+    DeleteObject(canvas);
+    DeleteDC(mem);
 }
 
 } // namespace discmenu::win32

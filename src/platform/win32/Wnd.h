@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace discmenu::win32 {
 
 // A window made by the program whose messages all reach one member handler. A window of
@@ -39,5 +41,10 @@ private:
     HWND m_hwnd = nullptr;
     bool m_native = false;
 };
+
+// Paints a window's client area of the given size through a bitmap, then copies the part
+// the paint is for to the window: what draw paints in layers never flickers on screen.
+void paintOffScreen(HDC dc, const PAINTSTRUCT& ps, const RECT& client,
+                    const std::function<void(HDC)>& draw);
 
 } // namespace discmenu::win32
